@@ -1,0 +1,51 @@
+# Set-up, build, run and test on a Debian 12 machine.
+BUILD     ?= build
+BUILD_SAN ?= build-sanitize
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+SAMPLE    ?= examples/sample_standard.csv
+
+# Debian packages the build, the tests and the real-window check need.
+PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest \
+           libbenchmark-dev libpng-dev zlib1g-dev fonts-ipafont-gothic \
+           xvfb xdotool xclip imagemagick
+
+.PHONY: all setup configure build run test bench test-sanitize clean
+
+all: build
+
+setup:
+	@tools/install-packages.sh $(PACKAGES)
+
+$(BUILD)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: setup $(BUILD)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "tremvix needs a graphical display, and none is set (DISPLAY is empty)."; \
+	  echo "Run it from a desktop session, or start one with: xvfb-run -a make run"; \
+	  exit 1; \
+	fi
+	$(BUILD)/src/tremvix $(SAMPLE)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS) --target tremvix_benchmarks
+	@for b in $(BUILD)/bench/bench_*; do \
+	  [ -x "$$b" ] || continue; echo "== $$b"; \
+	  QT_QPA_PLATFORM=offscreen "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; \
+	done
+
+test-sanitize: setup
+	cmake -S . -B $(BUILD_SAN) -DCMAKE_BUILD_TYPE=Debug -DTREMVIX_SANITIZE=ON -DTREMVIX_BUILD_BENCH=OFF
+	cmake --build $(BUILD_SAN) -j $(JOBS)
+	cd $(BUILD_SAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_SAN)
