@@ -1,0 +1,133 @@
+#pragma once
+
+#include "core/data/ChannelList.h"
+#include "core/data/ChannelStore.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class ChannelListModel;
+class ClickableGroupBox;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSlider;
+class RadioGroup;
+class StringGrid;
+class TMyWave;
+class UpDown;
+
+// The main window: owns the channel store, the display and filter settings and the
+// waveform canvas; every other window reaches them through its single instance.
+class TOpen : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TOpen(QWidget* parent = nullptr);
+    ~TOpen() override;
+
+    // Controls, named as on the form.
+    TMyWave* MyWave1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    StringGrid* StringGrid1 = nullptr;
+    std::array<QCheckBox*, 8> PolarityBoxes{};  // CheckBox2 ... CheckBox9
+    std::array<QCheckBox*, 8> MaxBoxes{};       // CBMax1 ... CBMax8
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPushButton* Button6 = nullptr;
+    QPushButton* Button7 = nullptr;
+    QPushButton* Button8 = nullptr;
+    QPushButton* Button9 = nullptr;
+    QPushButton* Button10 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;
+    QCheckBox* CBColor = nullptr;
+    QCheckBox* CBFilter = nullptr;
+    QCheckBox* CBMove = nullptr;
+    QCheckBox* CBLine = nullptr;
+    QCheckBox* CBList = nullptr;
+    QCheckBox* CBEqual = nullptr;
+    QCheckBox* CBOverWrite = nullptr;
+    RadioGroup* RadioGroup1 = nullptr;
+    RadioGroup* RadioGroup2 = nullptr;
+    RadioGroup* RadioGroup3 = nullptr;
+    RadioGroup* RadioGroup4 = nullptr;
+    RadioGroup* RadioGroup5 = nullptr;
+    ClickableGroupBox* GroupBox1 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    UpDown* UpDown1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
+    // Menu items.
+    QAction* N9 = nullptr;
+    QAction* EDefence1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N3 = nullptr;
+    std::array<QAction*, 8> RateItems{};  // N11, N101, ... N20001
+    QAction* Nyquist21 = nullptr;
+    QAction* Nyquist41 = nullptr;
+    QAction* Nyquist81 = nullptr;
+    QAction* N6 = nullptr;
+    QAction* N7 = nullptr;
+    QAction* Velocity = nullptr;
+    QAction* Displacement = nullptr;
+    QAction* cm1 = nullptr;
+
+    // State set up at creation.
+    std::int32_t CanvasHeight = 0;
+    std::int32_t SamplingRate = 100;
+    float SamplingInterval = 0.01f;
+    float DisplayTime = 50.0f;
+    float DisplayTimeFactor = 5.0f;
+    std::int32_t DisplayTimeMultiplier = 10;
+    std::int32_t CursorX = 800;
+    std::int32_t CursorY = 800;
+
+    tremvix::ChannelStore& Store() { return *store_; }
+    const tremvix::ChannelStore& Store() const { return *store_; }
+    tremvix::ChannelList& List() { return list_; }
+    const tremvix::ChannelList& List() const { return list_; }
+    // Call after the channel list's cells changed.
+    void ChannelListChanged();
+
+public slots:
+    void FormCreate();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button6Click();
+    void N9Click();
+    void EDefence1Click();
+    void N6Click();
+    void N7Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildLayout();
+    void BuildMenus();
+    void ConnectHandlers();
+    void SelectFormat(QAction* item, QAction* other, bool eDefence);
+
+    std::unique_ptr<tremvix::ChannelStore> store_;
+    tremvix::ChannelList list_;
+    ChannelListModel* listModel_ = nullptr;
+};

@@ -1,0 +1,237 @@
+#include "ui/display/Mywave.h"
+
+#include "ui/widgets/TickLabel.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+QFont DefaultCanvasFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic")});
+    font.setPixelSize(11);
+    return font;
+}
+
+QString Label(float value) { return QString::fromStdString(TickLabel(value)); }
+
+}  // namespace
+
+TMyWave::TMyWave(QWidget* parent) : QWidget(parent) {
+    resize(400, 200);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TMyWave::~TMyWave() = default;
+
+void TMyWave::EnsurePicture() const {
+    if (canvas_) return;
+    picture_ = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+    canvas_.emplace(picture_);
+    canvas_->font = DefaultCanvasFont();
+}
+
+const QImage& TMyWave::image() const {
+    EnsurePicture();
+    return picture_;
+}
+
+Canvas& TMyWave::canvas() {
+    EnsurePicture();
+    return *canvas_;
+}
+
+int TMyWave::PixelY(float value) const {
+    return TruncPixel(static_cast<long double>(OriginY) -
+                      static_cast<long double>(value) / VValueY * static_cast<long double>(UnitLenY));
+}
+
+void TMyWave::_round_number(float value, char* text) {
+    const std::string label = TickLabel(value);
+    std::memcpy(text, label.c_str(), std::min<std::size_t>(label.size() + 1, 13));
+    text[12] = '\0';
+}
+
+void TMyWave::Clear(std::uint32_t color) {
+    Canvas& c = canvas();
+    c.brush.color = color;
+    c.brush.style = Canvas::BrushStyle::Solid;
+    c.FillRect(0, 0, width(), height());
+    update();
+}
+
+void TMyWave::DrawScale() {
+    Canvas& c = canvas();
+    const int ax = UnitLenX * NGridX;
+    const int ay = UnitLenY * NGridY;
+    const auto line = [&c](int x1, int y1, int x2, int y2) {
+        c.MoveTo(x1, y1);
+        c.LineTo(x2, y2);
+    };
+    c.pen.width = 2;
+    line(OriginX, OriginY, OriginX + ax, OriginY);
+    line(OriginX, OriginY, OriginX, OriginY - ay);
+    if (!PlusOnly) line(OriginX, OriginY, OriginX, OriginY + ay);
+    for (int i = 1; i <= NGridX; ++i) {
+        const int x = OriginX + i * UnitLenX;
+        line(x, OriginY - 5, x, OriginY + 5);
+        const QString text = Label(static_cast<float>(i * VValueX + SValueX));
+        c.TextOut(x - c.TextWidth(text) / 2, OriginY + 5, text);
+    }
+    const auto yTick = [&](int y, float value) {
+        line(OriginX, y, OriginX + 5, y);
+        const QString text = Label(value);
+        c.TextOut(OriginX - c.TextWidth(text) - 5, y - c.TextHeight(text) / 2, text);
+    };
+    for (int i = 1; i <= NGridY; ++i) yTick(OriginY - i * UnitLenY, static_cast<float>(i * VValueY + SValueY));
+    if (!PlusOnly)
+        for (int i = 1; i <= NGridY; ++i) yTick(OriginY + i * UnitLenY, static_cast<float>(-SValueY - i * VValueY));
+    c.pen.width = 1;
+    if (SubX != 0) {
+        const int d = UnitLenX / SubX;
+        for (int i = 0; i < NGridX; ++i)
+            for (int j = 1; j < SubX; ++j) {
+                const int x = OriginX + i * UnitLenX + j * d;
+                line(x, OriginY - 3, x, OriginY + 3);
+            }
+    }
+    if (SubY != 0) {
+        const int d = UnitLenY / SubY;
+        for (int i = 0; i < NGridY; ++i)
+            for (int j = 1; j < SubY; ++j) {
+                const int up = OriginY - i * UnitLenY - j * d;
+                line(OriginX, up, OriginX + 3, up);
+                if (PlusOnly) continue;
+                const int down = OriginY + i * UnitLenY + j * d;
+                line(OriginX, down, OriginX + 3, down);
+            }
+    }
+    const int spaceHeight = c.TextHeight(QStringLiteral(" "));
+    c.TextOut(OriginX + 3, OriginY + 5, QString::fromStdString(GeneralText(SValueX)));
+    const QString originY = QString::fromStdString(GeneralText(SValueY));
+    c.TextOut(OriginX - 5 - c.TextWidth(originY), OriginY - spaceHeight / 2, originY);
+    const int titleY = PlusOnly ? OriginY + spaceHeight + 10 : OriginY + ay - spaceHeight;
+    c.TextOut(OriginX + ax / 2 - c.TextWidth(Title) / 2, titleY, Title);
+    c.TextOut(OriginX + ax - c.TextWidth(UnitX) / 2, OriginY + spaceHeight + 10, UnitX);
+    c.TextOut(OriginX - c.TextWidth(UnitY) - 5, OriginY - ay - spaceHeight - 5, UnitY);
+    update();
+}
+
+void TMyWave::DrawWave1(int count, const float* samples, float dt) {
+    Canvas& c = canvas();
+    const int ax = UnitLenX * NGridX;
+    c.MoveTo(OriginX, PixelY(samples[0]));
+    std::vector<QPoint> points;
+    points.reserve(static_cast<std::size_t>(std::max(count - 1, 0)));
+    for (int i = 1; i < count; ++i) {
+        const int dx = TruncPixel(static_cast<long double>(i) * dt / VValueX * static_cast<long double>(UnitLenX));
+        if (dx > ax) break;
+        points.emplace_back(OriginX + dx, PixelY(samples[i]));
+    }
+    c.PolylineTo(points);
+    update();
+}
+
+void TMyWave::DrawWave(int count, const float* samples, int step, int pixelStep) {
+    Canvas& c = canvas();
+    const int right = OriginX + UnitLenX * NGridX;
+    c.MoveTo(OriginX, PixelY(samples[0]));
+    std::vector<QPoint> points;
+    int x = OriginX;
+    for (int i = step; i < count && step > 0; i += step) {
+        x += pixelStep;
+        if (x > right) break;
+        points.emplace_back(x, PixelY(samples[i]));
+    }
+    c.PolylineTo(points);
+    update();
+}
+
+void TMyWave::Copy() { QGuiApplication::clipboard()->setImage(image()); }
+
+void TMyWave::Marker(int x, int y, int type, int size) {
+    Canvas& c = canvas();
+    const int r = size;
+    const auto line = [&c](int x1, int y1, int x2, int y2) {
+        c.MoveTo(x1, y1);
+        c.LineTo(x2, y2);
+    };
+    const int base = TruncPixel(y + r / 2.0L);
+    switch (type) {
+        case 0: c.Ellipse(x - r, y - r, x + r, y + r); break;
+        case 1:
+            c.Polygon({{x, y - r}, {x - r, base}, {x + r, base}});
+            c.MoveTo(x, y - r);
+            c.LineTo(x - r, base);
+            c.LineTo(x + r, base);
+            c.LineTo(x, y - r);
+            break;
+        case 2:
+            c.FillRect(x - r, y - r, x + r, y + r);
+            c.MoveTo(x - r, y - r);
+            c.LineTo(x - r, y + r);
+            c.LineTo(x + r, y + r);
+            c.LineTo(x + r, y - r);
+            c.LineTo(x - r, y - r);
+            break;
+        case 3:
+            c.Polygon({{x, y - r}, {x - r, y}, {x, y + r}, {x + r, y}});
+            c.MoveTo(x, y - r);
+            c.LineTo(x - r, y);
+            c.LineTo(x, y + r);
+            c.LineTo(x + r, y);
+            c.LineTo(x, y - r);
+            break;
+        case 4:
+            line(x - r, y - r, x + r, y + r);
+            line(x + r, y - r, x - r, y + r);
+            break;
+        case 5:
+            line(x, y - r, x, y + r);
+            line(x + r, y, x - r, y);
+            break;
+        default: break;
+    }
+}
+
+void TMyWave::PlotWave(int count, const float* samples, int step, int interval, int type, int size) {
+    if (interval < 1 || step < 1) return;
+    const int right = OriginX + UnitLenX * NGridX;
+    for (int k = 0, i = 0; i < count; ++k, i += step) {
+        const int x = OriginX + k;
+        if (x > right) break;
+        if (k % interval == 0) Marker(x, PixelY(samples[i]), type, size);
+    }
+    update();
+}
+
+void TMyWave::PlotWave1(int count, const float* samples, float dt, int type, int size) {
+    for (int i = 0; i < count; ++i) {
+        const int x = TruncPixel(OriginX + static_cast<long double>(i) * dt / VValueX * UnitLenX);
+        Marker(x, PixelY(samples[i]), type, size);
+    }
+    update();
+}
+
+void TMyWave::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(rect(), image());
+}
+
+void TMyWave::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mouseMoved(at.x(), at.y());
+}
+
+void TMyWave::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mousePressed(event->button(), at.x(), at.y());
+}

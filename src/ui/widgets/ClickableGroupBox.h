@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QGroupBox>
+
+// A group box that reports clicks on its own frame (not on the controls inside it).
+class ClickableGroupBox : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+
+signals:
+    void frameClicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Starts the real program under Xvfb, checks the main window's geometry and title,
+# and keeps a screenshot. Exits 77 (skipped) when no X server can be started here.
+set -u
+binary=$1
+examples=$2
+out=$3
+mkdir -p "$out"
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null || exit 77
+
+display=""
+for n in $(seq 90 120); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || exit 77
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+app=""
+cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; }
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || exit 77
+
+unset QT_QPA_PLATFORM
+"$binary" "$examples/sample_standard.csv" >"$out/tremvix.log" 2>&1 &
+app=$!
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --onlyvisible --name '^Tremvix Ver3\.3$' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+if [ -z "$window" ]; then echo "main window did not appear"; cat "$out/tremvix.log"; exit 1; fi
+sleep 1
+geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+echo "main window geometry: $geometry"
+if [ "$geometry" != "1062x577" ]; then echo "expected 1062x577"; exit 1; fi
+setdata=$(xdotool search --onlyvisible --name '^データセット$' 2>/dev/null | head -n 1)
+if [ -z "$setdata" ]; then echo "the data set window is not shown for the file named on the command line"; exit 1; fi
+xdotool windowactivate "$window" >/dev/null 2>&1 || true
+import -window root "$out/screen.png"
+import -window "$window" "$out/main_window.png"
+import -window "$setdata" "$out/setdata_window.png"
+# A window drawn with Japanese glyphs, not boxes, needs the IPA fonts.
+fc-list | grep -q 'IPAPGothic' || { echo "IPAPGothic font missing"; exit 1; }
+colours=$(convert "$out/main_window.png" -format '%k' info:)
+echo "distinct colours in the main window: $colours"
+[ "$colours" -gt 20 ] || { echo "the main window looks empty"; exit 1; }
+echo "screenshots in $out"
