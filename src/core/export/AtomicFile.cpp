@@ -137,7 +137,8 @@ SaveResult WriteFileAtomically(const fs::path& requested, const StreamWriter& wr
     const bool written = write(stream);
     const int writeError = errno;
     if (!written) return Failure("cannot write", target, std::ferror(stream) ? writeError : 0);
-    if (std::fflush(stream) != 0 || std::ferror(stream)) return Failure("cannot write", target, errno);
+    if (std::fflush(stream) != 0) return Failure("cannot write", target, errno);
+    if (std::ferror(stream)) return Failure("cannot write", target, writeError);
     if (::fsync(temp->Fd()) != 0) return Failure("cannot store", target, errno);
     if (replacing && ::fchmod(temp->Fd(), old.st_mode & 07777) != 0)
         return Failure("cannot set the permissions of", temp->Path(), errno);

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,6 +65,29 @@ TEST(AtomicFile, FailedWriteLeavesTheOldFileIntactAndRemovesTheTemporary) {
     });
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("data.csv"), std::string::npos) << result.error;
+    EXPECT_EQ(ReadBytes(folder / "data.csv"), "old");
+    EXPECT_EQ(folder.Listing(), "data.csv;");
+}
+
+// A file size limit makes the kernel refuse the data the way a full disk does.
+TEST(AtomicFile, DataTheFileSystemRefusesIsReportedAndTheOldFileKept) {
+    TempFolder folder;
+    WriteBytes(folder / "data.csv", "old");
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const SaveResult result = WriteFileAtomically(folder / "data.csv", [](std::FILE* file) {
+        const std::string line(1000, 'x');
+        for (int n = 0; n < 100; ++n) std::fputs(line.c_str(), file);
+        return true;  // the writer does not notice; the flush must
+    });
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.errorNumber, EFBIG) << result.error;
     EXPECT_EQ(ReadBytes(folder / "data.csv"), "old");
     EXPECT_EQ(folder.Listing(), "data.csv;");
 }
