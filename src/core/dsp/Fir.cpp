@@ -14,10 +14,8 @@ namespace {
 // order of any single sum.
 constexpr std::int32_t kLanes = 8;
 
-// Filters Lanes consecutive outputs. `centre` points at the padded copy of the
-// first of them, with at least m-1 readable samples on either side.
-// GCC would otherwise carry the shared neighbours of the lanes from one step to
-// the next through a rotation of registers and stack slots, which costs more
+// GCC would otherwise carry the neighbours that the lanes share from one step
+// to the next through a rotation of registers and stack slots, which costs more
 // than loading them again (about a third of the run time).
 #if defined(__GNUC__) && !defined(__clang__)
 #define TREMVIX_LOADS_NOT_CARRIED __attribute__((optimize("no-predictive-commoning")))
@@ -25,8 +23,11 @@ constexpr std::int32_t kLanes = 8;
 #define TREMVIX_LOADS_NOT_CARRIED
 #endif
 
+// Filters Lanes consecutive outputs. `centre` points at the padded copy of the
+// first of them, with at least m-1 readable samples on either side.
 template <std::int32_t Lanes>
-TREMVIX_LOADS_NOT_CARRIED void FilterRun(const float* centre, const float* h, std::int32_t m, float* out) {
+TREMVIX_LOADS_NOT_CARRIED void FilterRun(const float* centre, const float* h, std::int32_t m,
+                                         float* out) {
     float acc[Lanes];
     const long double h0 = h[0];
     for (std::int32_t k = 0; k < Lanes; ++k) {
@@ -52,6 +53,7 @@ bool ApplyFir(std::int32_t m, const float* h, float* x, std::int32_t n) {
     }
     // The input is copied between m-1 zeros on each side, so that no output
     // needs a test for the record's ends and results go straight into x.
+    // A padding zero gives the same bits as a missing neighbour: 0 + R is R.
     const std::size_t margin = static_cast<std::size_t>(m) - 1;
     const std::size_t count = static_cast<std::size_t>(n);
     std::vector<float> padded;
