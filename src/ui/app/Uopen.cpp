@@ -58,11 +58,10 @@ void TOpen::FormCreate() {
     store.NothingTransferred = true;
     store.EDefenceMode = false;
     store.ChannelCount = 0;
-    SamplingRate = 100;
-    SamplingInterval = static_cast<float>(1.0 / SamplingRate);
     DisplayTime = 50.0f;
     DisplayTimeFactor = 5.0f;
     DisplayTimeMultiplier = 10;
+    Filters.StartUp();
     for (int k = 0; k < tremvix::kMaxChannels; ++k) {
         store.IsAcceleration[k] = false;
         store.HasVelocity[k] = false;

@@ -2,6 +2,7 @@
 
 #include "core/data/ChannelList.h"
 #include "core/data/ChannelStore.h"
+#include "core/dsp/FilterSettings.h"
 
 #include <QMainWindow>
 
@@ -92,8 +93,8 @@ public:
 
     // State set up at creation.
     std::int32_t CanvasHeight = 0;
-    std::int32_t SamplingRate = 100;
-    float SamplingInterval = 0.01f;
+    // SamplingRate, SamplingInterval, the corners and the three coefficient sets.
+    tremvix::FilterSettings Filters;
     float DisplayTime = 50.0f;
     float DisplayTimeFactor = 5.0f;
     std::int32_t DisplayTimeMultiplier = 10;

@@ -125,8 +125,11 @@ TEST_F(StartupTest, CreationSetsUpCanvasAndState) {
     EXPECT_EQ(open->MyWave1->image().size(), QSize(625, 425));
     EXPECT_EQ(open->MyWave1->image().pixelColor(300, 200), QColor(Qt::white));
     EXPECT_TRUE(open->Store().NothingTransferred);
-    EXPECT_EQ(open->SamplingRate, 100);
-    EXPECT_EQ(open->SamplingInterval, 0.01f);
+    EXPECT_EQ(open->Filters.SamplingRate, 100);
+    EXPECT_EQ(open->Filters.SamplingInterval, 0.01f);
+    EXPECT_EQ(open->Filters.HighCutPass, 12.5f);
+    EXPECT_EQ(open->Filters.LowPass[0], 0.3125f);
+    EXPECT_EQ(open->Filters.TransferLowPass[0], 0.104166664f);
     EXPECT_EQ(open->DisplayTime, 50.0f);
     EXPECT_EQ(open->CursorX, 800);
     EXPECT_TRUE(open->Image1->isVisibleTo(open));

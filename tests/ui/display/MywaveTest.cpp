@@ -137,7 +137,8 @@ TEST(MyWave, DrawWave1StopsAfterTheLastSampleWithinTheAxis) {
     samples[10] = 10.0f;  // 25 pixels up
     samples[11] = -10.0f;
     wave.DrawWave1(12, samples.data(), 0.5f);
-    EXPECT_TRUE(w.Dark(560, 175)) << "the sample exactly at the axis end is drawn";
+    // Lines leave out their last pixel, as the platform's line drawing does.
+    EXPECT_TRUE(w.Dark(559, 175)) << "the sample exactly at the axis end is drawn";
     EXPECT_FALSE(w.Dark(561, 200));
     EXPECT_EQ(w.DarkInColumn(565, 0, 424), 0) << "the next sample is not";
 }
