@@ -314,6 +314,11 @@ TransferRead ReadChannels(const std::filesystem::path& file, FileLayout layout,
         ReadDataLine(line, wanted, result.columns);
     }
     result.linesRead = i;
+    for (std::size_t j = 0; j < columns.size(); ++j) {
+        if (columns[j] < 0 || columns[j] >= kMaxFields) {
+            result.columns[j].samples.assign(static_cast<std::size_t>(i), 0.0f);
+        }
+    }
     result.fewerLinesThanScanned = i < limit;
     result.cutAt30000 = maxLines > kMaxSamples && i == kMaxSamples && !reader.AtEnd();
     return result;
