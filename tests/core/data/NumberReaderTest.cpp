@@ -1,8 +1,12 @@
 #include "core/data/NumberReader.h"
 
+#include "DataFileTestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
+#include <filesystem>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -91,26 +95,55 @@ TEST(NumberReaderTest, SampleRounding)
     EXPECT_TRUE(std::isnan(ToSample(std::nan(""))));
 }
 
+// Switches LC_NUMERIC to a locale whose decimal point is a comma: an installed one,
+// or else one built with localedef into a test folder (nothing on the system
+// changes). Gives back the C locale when it goes.
+class CommaDecimalLocale {
+public:
+    explicit CommaDecimalLocale(const std::filesystem::path& folder)
+    {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+            if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+                active_ = true;
+                return;
+            }
+        }
+        const std::string build = "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() +
+                                  "' >/dev/null 2>&1";
+        if (std::system(build.c_str()) != 0) {
+            return;
+        }
+        ::setenv("LOCPATH", folder.c_str(), 1);
+        active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+        ownsLocPath_ = true;
+    }
+    ~CommaDecimalLocale()
+    {
+        std::setlocale(LC_NUMERIC, "C");
+        if (ownsLocPath_) {
+            ::unsetenv("LOCPATH");
+        }
+    }
+    bool Active() const { return active_; }
+
+private:
+    bool active_ = false;
+    bool ownsLocPath_ = false;
+};
+
 // A comma as decimal point in the C library must not change how files are read.
 TEST(NumberReaderTest, IndependentOfTheLocale)
 {
-    const char* const candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8", "de_DE"};
-    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    const char* found = nullptr;
-    for (const char* name : candidates) {
-        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
-            found = name;
-            break;
-        }
+    const testing::TempFolder folder;
+    const CommaDecimalLocale locale(folder.Path());
+    if (!locale.Active()) {
+        GTEST_SKIP() << "no locale with a decimal comma could be set";
     }
-    if (found == nullptr) {
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
-    }
-    const double half = Read("0.5");
-    const double comma = Read("0,5");
-    std::setlocale(LC_NUMERIC, saved.c_str());
-    EXPECT_EQ(half, 0.5);
-    EXPECT_EQ(comma, 0.0);
+    // The C library now reads "0,5" as a half: the locale really is in force.
+    ASSERT_EQ(std::strtod("0,5", nullptr), 0.5);
+    EXPECT_EQ(Read("0.5"), 0.5);
+    EXPECT_EQ(Read("-1.25e2"), -125.0);
+    EXPECT_EQ(Read("0,5"), 0.0);
 }
 
 }  // namespace
