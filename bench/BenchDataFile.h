@@ -16,8 +16,7 @@ inline constexpr int kBenchColumns = 100;
 class BenchDataFile {
 public:
     BenchDataFile()
-        : path_(std::filesystem::path("/tmp") / ("tremvix-bench-" + std::to_string(::getpid()) + ".csv"))
-    {
+        : path_(std::filesystem::path("/tmp") / ("tremvix-bench-" + std::to_string(::getpid()) + ".csv")) {
         std::FILE* out = std::fopen(path_.c_str(), "wb");
         if (out == nullptr) {
             std::perror("bench file");

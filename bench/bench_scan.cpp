@@ -14,9 +14,7 @@
 
 namespace {
 
-
-void BM_ScanDataFile(benchmark::State& state, const std::filesystem::path& file)
-{
+void BM_ScanDataFile(benchmark::State& state, const std::filesystem::path& file) {
     for (auto _ : state) {
         const tremvix::ScanResult scan = tremvix::ScanDataFile(file, tremvix::FileLayout::Standard);
         if (scan.refusal || scan.dataLines != tremvix::bench::kBenchLines) {
@@ -28,8 +26,7 @@ void BM_ScanDataFile(benchmark::State& state, const std::filesystem::path& file)
 
 // The baseline: open, read() blocks into a buffer allocated once outside the loop,
 // count LFs with memchr, close.
-void BM_MemchrLineCount(benchmark::State& state, const std::filesystem::path& file)
-{
+void BM_MemchrLineCount(benchmark::State& state, const std::filesystem::path& file) {
     const std::size_t blockSize = static_cast<std::size_t>(state.range(0));
     const auto buffer = std::make_unique<char[]>(blockSize);
     for (auto _ : state) {
@@ -51,11 +48,12 @@ void BM_MemchrLineCount(benchmark::State& state, const std::filesystem::path& fi
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const tremvix::bench::BenchDataFile file;
-    benchmark::RegisterBenchmark("BM_ScanDataFile", BM_ScanDataFile, file.Path())->Unit(benchmark::kMillisecond);
-    for (const int64_t blockSize : {static_cast<int64_t>(tremvix::LineReader::kDefaultBlockSize), int64_t{1} << 20}) {
+    benchmark::RegisterBenchmark("BM_ScanDataFile", BM_ScanDataFile, file.Path())
+        ->Unit(benchmark::kMillisecond);
+    for (const int64_t blockSize :
+         {static_cast<int64_t>(tremvix::LineReader::kDefaultBlockSize), int64_t{1} << 20}) {
         benchmark::RegisterBenchmark("BM_MemchrLineCount", BM_MemchrLineCount, file.Path())
             ->Arg(blockSize)
             ->Unit(benchmark::kMillisecond);

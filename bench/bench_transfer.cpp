@@ -18,8 +18,7 @@ namespace {
 
 const std::vector<int> kColumns = {3, 15, 27, 40, 52, 64, 77, 99};
 
-void BM_ReadChannels(benchmark::State& state, const std::filesystem::path& file)
-{
+void BM_ReadChannels(benchmark::State& state, const std::filesystem::path& file) {
     for (auto _ : state) {
         const tremvix::TransferRead read =
             tremvix::ReadChannels(file, tremvix::FileLayout::Standard, kColumns, tremvix::bench::kBenchLines);
@@ -31,8 +30,7 @@ void BM_ReadChannels(benchmark::State& state, const std::filesystem::path& file)
 }
 
 // One data line: the wanted columns, ascending, parsed in place.
-void ParseLine(std::string_view line, std::vector<std::vector<float>>& out)
-{
+void ParseLine(std::string_view line, std::vector<std::vector<float>>& out) {
     const char* p = line.data();
     const char* const end = p + line.size();
     int field = 0;
@@ -50,8 +48,7 @@ void ParseLine(std::string_view line, std::vector<std::vector<float>>& out)
     }
 }
 
-std::vector<std::vector<float>> EmptyColumns()
-{
+std::vector<std::vector<float>> EmptyColumns() {
     std::vector<std::vector<float>> columns(kColumns.size());
     for (auto& column : columns) {
         column.reserve(tremvix::bench::kBenchLines);
@@ -59,8 +56,7 @@ std::vector<std::vector<float>> EmptyColumns()
     return columns;
 }
 
-void BM_FromCharsBaseline(benchmark::State& state, const std::filesystem::path& file)
-{
+void BM_FromCharsBaseline(benchmark::State& state, const std::filesystem::path& file) {
     for (auto _ : state) {
         std::ifstream in(file, std::ios::binary);
         std::string line;
@@ -76,8 +72,7 @@ void BM_FromCharsBaseline(benchmark::State& state, const std::filesystem::path& 
 }
 
 // The parse alone, the file already in memory: the floor for any reader.
-void BM_FromCharsInMemory(benchmark::State& state, const std::filesystem::path& file)
-{
+void BM_FromCharsInMemory(benchmark::State& state, const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     for (auto _ : state) {
@@ -98,10 +93,10 @@ void BM_FromCharsInMemory(benchmark::State& state, const std::filesystem::path& 
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const tremvix::bench::BenchDataFile file;
-    benchmark::RegisterBenchmark("BM_ReadChannels", BM_ReadChannels, file.Path())->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_ReadChannels", BM_ReadChannels, file.Path())
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FromCharsBaseline", BM_FromCharsBaseline, file.Path())
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FromCharsInMemory", BM_FromCharsInMemory, file.Path())

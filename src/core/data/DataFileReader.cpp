@@ -17,8 +17,7 @@ namespace {
 
 constexpr std::string_view kFiveIdeographicSpaces = "\u3000\u3000\u3000\u3000\u3000";
 
-std::optional<Refusal> OpenRefusal(LineReader::OpenStatus status)
-{
+std::optional<Refusal> OpenRefusal(LineReader::OpenStatus status) {
     switch (status) {
     case LineReader::OpenStatus::Opened:
         return std::nullopt;
@@ -36,8 +35,7 @@ struct SplitLine {
     std::array<std::string, kMaxFields> fields;
     int count = 0;
 
-    std::string FieldOrEmpty(int k) const
-    {
+    std::string FieldOrEmpty(int k) const {
         return k >= 0 && k < std::min(count, kMaxFields) ? fields[static_cast<std::size_t>(k)]
                                                          : std::string();
     }
@@ -49,8 +47,7 @@ struct HeaderLines {
 
 // Reads line `lineNumber` into `line`; a refusal when it is missing or too long.
 std::optional<Refusal> ReadHeaderLine(LineReader& reader, int lineNumber, int maxBytes,
-                                      std::string_view& line)
-{
+                                      std::string_view& line) {
     switch (reader.Next(line, static_cast<std::size_t>(maxBytes))) {
     case LineReader::Status::Line:
         return std::nullopt;
@@ -64,8 +61,7 @@ std::optional<Refusal> ReadHeaderLine(LineReader& reader, int lineNumber, int ma
     return Refusal{RefusalKind::ReadError, lineNumber};
 }
 
-std::optional<Refusal> ReadAndSplit(LineReader& reader, int lineNumber, SplitLine& out)
-{
+std::optional<Refusal> ReadAndSplit(LineReader& reader, int lineNumber, SplitLine& out) {
     std::string_view line;
     if (auto refusal = ReadHeaderLine(reader, lineNumber, kMaxLineBytes, line)) {
         return refusal;
@@ -74,10 +70,12 @@ std::optional<Refusal> ReadAndSplit(LineReader& reader, int lineNumber, SplitLin
     return std::nullopt;
 }
 
-// Reads every header line of the layout. A unit line beginning with "%" is not
-// judged here: the scan refuses it, the transfer does not look.
-std::optional<Refusal> ReadHeader(LineReader& reader, FileLayout layout, HeaderLines& header)
-{
+// Reads every header line of the layout; with `limitNames` a point-name line of
+// more than 100 fields is refused before the lines after it are read. A unit line
+// beginning with "%" is not judged here: the scan refuses it, the transfer does not
+// look.
+std::optional<Refusal> ReadHeader(LineReader& reader, FileLayout layout, bool limitNames,
+                                  HeaderLines& header) {
     int lineNumber = 1;
     if (layout == FileLayout::Standard) {
         if (auto refusal = ReadAndSplit(reader, lineNumber++, header.ids)) {
@@ -89,9 +87,13 @@ std::optional<Refusal> ReadHeader(LineReader& reader, FileLayout layout, HeaderL
             return refusal;
         }
     }
-    if (auto refusal = ReadAndSplit(reader, lineNumber++, header.names)) {
+    if (auto refusal = ReadAndSplit(reader, lineNumber, header.names)) {
         return refusal;
     }
+    if (limitNames && header.names.count > kMaxFields) {
+        return Refusal{RefusalKind::TooManyFields, lineNumber, kMaxFields};
+    }
+    ++lineNumber;
     if (layout == FileLayout::Standard) {
         if (auto refusal = ReadAndSplit(reader, lineNumber++, header.memos)) {
             return refusal;
@@ -100,13 +102,11 @@ std::optional<Refusal> ReadHeader(LineReader& reader, FileLayout layout, HeaderL
     return ReadAndSplit(reader, lineNumber, header.units);
 }
 
-std::string EDefenceLabel(int column)
-{
+std::string EDefenceLabel(int column) {
     return std::to_string(column) + "CH";
 }
 
-std::vector<std::string> FirstTexts(const SplitLine& line, int n)
-{
+std::vector<std::string> FirstTexts(const SplitLine& line, int n) {
     std::vector<std::string> texts;
     texts.reserve(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k) {
@@ -115,8 +115,7 @@ std::vector<std::string> FirstTexts(const SplitLine& line, int n)
     return texts;
 }
 
-bool BeginsWithPercent(const SplitLine& units)
-{
+bool BeginsWithPercent(const SplitLine& units) {
     return units.count > 0 && !units.fields[0].empty() && units.fields[0][0] == '%';
 }
 
@@ -129,8 +128,7 @@ struct WantedColumn {
     std::size_t slot;
 };
 
-std::vector<WantedColumn> SortedWanted(const std::vector<int>& columns)
-{
+std::vector<WantedColumn> SortedWanted(const std::vector<int>& columns) {
     std::vector<WantedColumn> wanted;
     for (std::size_t slot = 0; slot < columns.size(); ++slot) {
         if (columns[slot] >= 0 && columns[slot] < kMaxFields) {
@@ -143,8 +141,7 @@ std::vector<WantedColumn> SortedWanted(const std::vector<int>& columns)
 }
 
 // The bytes of a data line that hold fields: before its line end and before a NUL.
-std::string_view DataLineContent(std::string_view line)
-{
+std::string_view DataLineContent(std::string_view line) {
     std::size_t end = line.size();
     if (end > 0 && line[end - 1] == '\n') {
         --end;
@@ -161,8 +158,7 @@ std::string_view DataLineContent(std::string_view line)
 // Appends sample i of every requested column from one data line. Unwanted fields
 // are skipped with memchr and numbers are read in place; a missing field reads 0.
 void ReadDataLine(std::string_view line, const std::vector<WantedColumn>& wanted,
-                  std::vector<TransferColumn>& out)
-{
+                  std::vector<TransferColumn>& out) {
     const std::string_view content = DataLineContent(line);
     const char* p = content.data();
     const char* const end = p + content.size();
@@ -189,8 +185,7 @@ void ReadDataLine(std::string_view line, const std::vector<WantedColumn>& wanted
 }
 
 void FillTransferHeaders(const HeaderLines& header, FileLayout layout, const std::vector<int>& columns,
-                         std::vector<TransferColumn>& out)
-{
+                         std::vector<TransferColumn>& out) {
     out.resize(columns.size());
     for (std::size_t j = 0; j < columns.size(); ++j) {
         TransferColumn& column = out[j];
@@ -203,15 +198,13 @@ void FillTransferHeaders(const HeaderLines& header, FileLayout layout, const std
     }
 }
 
-ScanResult ScanRefused(Refusal refusal)
-{
+ScanResult ScanRefused(Refusal refusal) {
     ScanResult result;
     result.refusal = refusal;
     return result;
 }
 
-TransferRead Refused(Refusal refusal)
-{
+TransferRead Refused(Refusal refusal) {
     TransferRead result;
     result.refusal = refusal;
     return result;
@@ -219,13 +212,11 @@ TransferRead Refused(Refusal refusal)
 
 }  // namespace
 
-int HeaderLineCount(FileLayout layout)
-{
+int HeaderLineCount(FileLayout layout) {
     return layout == FileLayout::Standard ? 4 : 3;
 }
 
-ScanResult ScanDataFile(const std::filesystem::path& file, FileLayout layout)
-{
+ScanResult ScanDataFile(const std::filesystem::path& file, FileLayout layout) {
     ScanResult result;
     LineReader reader;
     if ((result.refusal = OpenRefusal(reader.Open(file)))) {
@@ -233,14 +224,10 @@ ScanResult ScanDataFile(const std::filesystem::path& file, FileLayout layout)
     }
     // The split header lines are about 100 strings each: kept off the stack.
     const auto header = std::make_unique<HeaderLines>();
-    if ((result.refusal = ReadHeader(reader, layout, *header))) {
+    if ((result.refusal = ReadHeader(reader, layout, true, *header))) {
         return result;
     }
     const int n = header->names.count;
-    if (n > kMaxFields) {
-        result.refusal = Refusal{RefusalKind::TooManyFields, 2, kMaxFields};
-        return result;
-    }
     result.channelCount = n;
     result.names = FirstTexts(header->names, n);
     if (layout == FileLayout::Standard) {
@@ -276,14 +263,13 @@ ScanResult ScanDataFile(const std::filesystem::path& file, FileLayout layout)
 
 TransferRead ReadChannels(const std::filesystem::path& file, FileLayout layout,
                           const std::vector<int>& columns, int maxLines,
-                          const std::function<void(int linesRead)>& progress)
-{
+                          const std::function<void(int linesRead)>& progress) {
     LineReader reader;
     if (auto refusal = OpenRefusal(reader.Open(file))) {
         return Refused(*refusal);
     }
     const auto header = std::make_unique<HeaderLines>();
-    if (auto refusal = ReadHeader(reader, layout, *header)) {
+    if (auto refusal = ReadHeader(reader, layout, false, *header)) {
         return Refused(*refusal);
     }
     TransferRead result;
@@ -324,8 +310,7 @@ TransferRead ReadChannels(const std::filesystem::path& file, FileLayout layout,
     return result;
 }
 
-std::string RefusalText(const Refusal& refusal)
-{
+std::string RefusalText(const Refusal& refusal) {
     const std::string line = std::to_string(refusal.line);
     const std::string limit = std::to_string(refusal.limit);
     std::string text;
@@ -355,8 +340,7 @@ std::string RefusalText(const Refusal& refusal)
     return text.append(kFiveIdeographicSpaces);
 }
 
-std::string RefusalCaption(const Refusal&)
-{
+std::string RefusalCaption(const Refusal&) {
     return "ファイル形式エラー";
 }
 

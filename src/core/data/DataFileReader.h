@@ -12,12 +12,12 @@ namespace tremvix {
 // EDefence: three (a free first line, point names, units).
 enum class FileLayout { Standard, EDefence };
 
-inline constexpr int kMaxLineBytes = 2047;            // a line with its line end
+inline constexpr int kMaxLineBytes = 2047;  // a line with its line end
 inline constexpr int kMaxEDefenceFirstLineBytes = 2999;
 
 enum class RefusalKind {
     CannotOpen,
-    NotAFile,           // a folder, FIFO, device or socket
+    NotAFile,  // a folder, FIFO, device or socket
     ReadError,
     EndsBeforeHeader,   // `line` is the first header line missing
     LineTooLong,        // `limit` bytes allowed
@@ -49,7 +49,7 @@ struct ScanResult {
     std::vector<std::string> ids, names, memos, units;
     int idFieldCount = 0;  // fields on line 1 (standard layout), as read
     int channelCount = 0;
-    int dataLines = 0;     // every line after the header, blank lines included
+    int dataLines = 0;  // every line after the header, blank lines included
     std::optional<Refusal> refusal;
 };
 

@@ -11,13 +11,11 @@ namespace {
 
 // Length in text mode of a line whose raw bytes (LF included when present) are
 // `raw`, the byte before the LF being a CR when `crBeforeLf`.
-std::size_t TextLength(std::size_t raw, bool crBeforeLf)
-{
+std::size_t TextLength(std::size_t raw, bool crBeforeLf) {
     return crBeforeLf ? raw - 1 : raw;
 }
 
-bool EndsWithCrLf(std::string_view line)
-{
+bool EndsWithCrLf(std::string_view line) {
     return line.size() >= 2 && line[line.size() - 1] == '\n' && line[line.size() - 2] == '\r';
 }
 
@@ -26,19 +24,15 @@ bool EndsWithCrLf(std::string_view line)
 LineReader::LineReader(std::size_t blockSize)
     : capacity_(blockSize < 4096 ? 4096 : blockSize),
       // Not zero-filled: every byte is written by read() before it is looked at.
-      buffer_(std::make_unique_for_overwrite<char[]>(capacity_))
-{
-}
+      buffer_(std::make_unique_for_overwrite<char[]>(capacity_)) {}
 
-LineReader::~LineReader()
-{
+LineReader::~LineReader() {
     if (fd_ >= 0) {
         ::close(fd_);
     }
 }
 
-LineReader::OpenStatus LineReader::Open(const std::filesystem::path& file)
-{
+LineReader::OpenStatus LineReader::Open(const std::filesystem::path& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0) {
         return OpenStatus::CannotOpen;
@@ -66,8 +60,7 @@ LineReader::OpenStatus LineReader::Open(const std::filesystem::path& file)
     return OpenStatus::Opened;
 }
 
-bool LineReader::Refill()
-{
+bool LineReader::Refill() {
     pos_ = filled_ = 0;
     if (fd_ < 0) {
         eof_ = true;
@@ -90,8 +83,7 @@ bool LineReader::Refill()
     }
 }
 
-LineReader::Status LineReader::Next(std::string_view& line, std::size_t maxBytes)
-{
+LineReader::Status LineReader::Next(std::string_view& line, std::size_t maxBytes) {
     carry_.clear();
     while (true) {
         if (pos_ == filled_) {
@@ -131,9 +123,8 @@ LineReader::Status LineReader::Next(std::string_view& line, std::size_t maxBytes
     }
 }
 
-LineReader::Status LineReader::CountRest(std::size_t maxBytes, std::int64_t& count)
-{
-    std::size_t partial = 0;    // bytes of a line begun in an earlier block
+LineReader::Status LineReader::CountRest(std::size_t maxBytes, std::int64_t& count) {
+    std::size_t partial = 0;  // bytes of a line begun in an earlier block
     bool partialEndsCr = false;
     while (true) {
         if (pos_ == filled_) {
@@ -173,8 +164,7 @@ LineReader::Status LineReader::CountRest(std::size_t maxBytes, std::int64_t& cou
     }
 }
 
-bool LineReader::AtEnd()
-{
+bool LineReader::AtEnd() {
     if (pos_ < filled_) {
         return false;
     }

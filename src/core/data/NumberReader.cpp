@@ -7,18 +7,15 @@
 namespace tremvix {
 namespace {
 
-bool IsSpace(char c)
-{
+bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
-bool IsDigit(char c)
-{
+bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-const char* SkipDigits(const char* p, const char* end)
-{
+const char* SkipDigits(const char* p, const char* end) {
     while (p != end && IsDigit(*p)) {
         ++p;
     }
@@ -28,13 +25,12 @@ const char* SkipDigits(const char* p, const char* end)
 // The matched span of a decimal number without its sign, as positions in the text.
 struct NumberSpan {
     const char* begin = nullptr;
-    const char* end = nullptr;   // one past the last byte of the number
+    const char* end = nullptr;  // one past the last byte of the number
     const char* mantissaEnd = nullptr;
 };
 
 // Returns false when the text holds no number at `p`.
-bool MatchUnsigned(const char* p, const char* end, NumberSpan& span)
-{
+bool MatchUnsigned(const char* p, const char* end, NumberSpan& span) {
     span.begin = p;
     const char* q = SkipDigits(p, end);
     bool anyDigit = q != p;
@@ -64,8 +60,7 @@ bool MatchUnsigned(const char* p, const char* end, NumberSpan& span)
 // Decimal exponent of the leading significant digit (saturated): from_chars only
 // reports a value out of range at the extremes, so its sign tells whether the
 // number was too large or too small.
-long LeadingDecimalExponent(const NumberSpan& span)
-{
+long LeadingDecimalExponent(const NumberSpan& span) {
     const char* const intEnd = SkipDigits(span.begin, span.mantissaEnd);
     const long intDigits = static_cast<long>(intEnd - span.begin);
     long leading = 0;
@@ -76,8 +71,7 @@ long LeadingDecimalExponent(const NumberSpan& span)
             found = true;
         }
     }
-    for (const char* p = intEnd + (intEnd != span.mantissaEnd ? 1 : 0); p < span.mantissaEnd && !found;
-         ++p) {
+    for (const char* p = intEnd + (intEnd != span.mantissaEnd ? 1 : 0); p < span.mantissaEnd && !found; ++p) {
         if (*p != '0') {
             leading = -static_cast<long>(p - intEnd);
             found = true;
@@ -107,8 +101,7 @@ long LeadingDecimalExponent(const NumberSpan& span)
 
 }  // namespace
 
-double ReadNumber(const char* begin, const char* end)
-{
+double ReadNumber(const char* begin, const char* end) {
     const char* p = begin;
     while (p != end && IsSpace(*p)) {
         ++p;
@@ -132,13 +125,11 @@ double ReadNumber(const char* begin, const char* end)
     return negative ? -value : value;
 }
 
-double ReadNumber(std::string_view text)
-{
+double ReadNumber(std::string_view text) {
     return ReadNumber(text.data(), text.data() + text.size());
 }
 
-float ToSample(double value)
-{
+float ToSample(double value) {
     constexpr double kFloatMax = std::numeric_limits<float>::max();
     // Halfway between the largest float and the next power of two: from here on the
     // nearest float is infinity.

@@ -4,8 +4,7 @@
 
 namespace tremvix {
 
-std::string_view LineContent(std::string_view line)
-{
+std::string_view LineContent(std::string_view line) {
     std::size_t end = line.size();
     if (const void* nul = std::memchr(line.data(), '\0', line.size())) {
         end = static_cast<std::size_t>(static_cast<const char*>(nul) - line.data());
@@ -21,8 +20,7 @@ std::string_view LineContent(std::string_view line)
     return line.substr(0, end);
 }
 
-int SplitFields(std::string_view line, std::string* fields, int capacity)
-{
+int SplitFields(std::string_view line, std::string* fields, int capacity) {
     if (line.empty() || line.front() == '\0') {
         return 0;
     }
@@ -43,8 +41,7 @@ int SplitFields(std::string_view line, std::string* fields, int capacity)
     }
 }
 
-int SplitFields(const char* line, std::string* fields, int capacity)
-{
+int SplitFields(const char* line, std::string* fields, int capacity) {
     return SplitFields(std::string_view(line, std::strlen(line)), fields, capacity);
 }
 

@@ -5,25 +5,21 @@
 namespace tremvix {
 namespace {
 
-unsigned char Byte(std::string_view text, std::size_t i)
-{
+unsigned char Byte(std::string_view text, std::size_t i) {
     return static_cast<unsigned char>(text[i]);
 }
 
-bool IsContinuation(unsigned char b)
-{
+bool IsContinuation(unsigned char b) {
     return (b & 0xC0) == 0x80;
 }
 
-bool IsShiftJisLead(unsigned char b)
-{
+bool IsShiftJisLead(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
 // Length of the UTF-8 sequence starting at i, or 0 when it is not well formed
 // (overlong forms, surrogates and code points past U+10FFFF included).
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i)
-{
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     const unsigned char b = Byte(text, i);
     if (b < 0x80) {
         return 1;
@@ -35,12 +31,20 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i)
         length = 2;
     } else if (b >= 0xE0 && b <= 0xEF) {
         length = 3;
-        if (b == 0xE0) low = 0xA0;
-        if (b == 0xED) high = 0x9F;
+        if (b == 0xE0) {
+            low = 0xA0;
+        }
+        if (b == 0xED) {
+            high = 0x9F;
+        }
     } else if (b >= 0xF0 && b <= 0xF4) {
         length = 4;
-        if (b == 0xF0) low = 0x90;
-        if (b == 0xF4) high = 0x8F;
+        if (b == 0xF0) {
+            low = 0x90;
+        }
+        if (b == 0xF4) {
+            high = 0x8F;
+        }
     } else {
         return 0;
     }
@@ -61,8 +65,7 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i)
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view text)
-{
+bool IsValidUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length = Utf8SequenceLength(text, i);
         if (length == 0) {
@@ -73,8 +76,7 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
-std::size_t CharacterBoundaryCut(std::string_view src, std::size_t maxBytes)
-{
+std::size_t CharacterBoundaryCut(std::string_view src, std::size_t maxBytes) {
     if (src.size() <= maxBytes) {
         return src.size();
     }
@@ -96,8 +98,7 @@ std::size_t CharacterBoundaryCut(std::string_view src, std::size_t maxBytes)
     return cut;
 }
 
-void CopyTextField(char* dest, int width, std::string_view src)
-{
+void CopyTextField(char* dest, int width, std::string_view src) {
     if (width < 1) {
         return;
     }

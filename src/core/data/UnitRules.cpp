@@ -10,17 +10,12 @@ struct UnitRule {
 };
 
 constexpr UnitRule kUnitRules[] = {
-    {"gal", "A", true},
-    {"Gal", "A", true},
-    {"m/s2", "A", true},
-    {"kine", "V", false},
-    {"mm", "D", false},
+    {"gal", "A", true}, {"Gal", "A", true}, {"m/s2", "A", true}, {"kine", "V", false}, {"mm", "D", false},
 };
 
 }  // namespace
 
-UnitRecognition RecogniseUnit(std::string_view unit)
-{
+UnitRecognition RecogniseUnit(std::string_view unit) {
     UnitRecognition result{"", false};
     for (const UnitRule& rule : kUnitRules) {
         if (unit.find(rule.substring) != std::string_view::npos) {

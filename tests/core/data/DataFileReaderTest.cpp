@@ -17,19 +17,16 @@ using Texts = std::vector<std::string>;
 
 // The bytes of a literal that holds NUL bytes, without its terminator.
 template <std::size_t N>
-std::string Bytes(const char (&literal)[N])
-{
+std::string Bytes(const char (&literal)[N]) {
     return std::string(literal, N - 1);
 }
 
-std::string Spaces5()
-{
+std::string Spaces5() {
     return "\u3000\u3000\u3000\u3000\u3000";
 }
 
 // A standard file of `lines` data lines, sample i of channel k being i + k / 10.
-std::string StandardFile(int channels, int lines, const std::string& eol = "\r\n")
-{
+std::string StandardFile(int channels, int lines, const std::string& eol = "\r\n") {
     std::string ids, names, memos, units, data;
     for (int k = 0; k < channels; ++k) {
         const std::string sep = k ? "," : "";
@@ -48,8 +45,7 @@ std::string StandardFile(int channels, int lines, const std::string& eol = "\r\n
     return text;
 }
 
-void ExpectRefusal(const ScanResult& scan, RefusalKind kind, int line)
-{
+void ExpectRefusal(const ScanResult& scan, RefusalKind kind, int line) {
     ASSERT_TRUE(scan.refusal.has_value());
     EXPECT_EQ(scan.refusal->kind, kind);
     EXPECT_EQ(scan.refusal->line, line);
@@ -57,8 +53,7 @@ void ExpectRefusal(const ScanResult& scan, RefusalKind kind, int line)
 
 // --- scan, standard layout ---
 
-TEST(DataFileScanTest, ThreeChannelsThousandLines)
-{
+TEST(DataFileScanTest, ThreeChannelsThousandLines) {
     TempFolder folder;
     const ScanResult scan = ScanDataFile(folder.Write("a.csv", StandardFile(3, 1000)), FileLayout::Standard);
     ASSERT_FALSE(scan.refusal) << RefusalText(*scan.refusal);
@@ -71,8 +66,7 @@ TEST(DataFileScanTest, ThreeChannelsThousandLines)
     EXPECT_EQ(scan.units, (Texts{"gal", "gal", "gal"}));
 }
 
-TEST(DataFileScanTest, BlankAndUnterminatedLastLinesCount)
-{
+TEST(DataFileScanTest, BlankAndUnterminatedLastLinesCount) {
     TempFolder folder;
     const std::string head = "A,B\nn1,n2\nm1,m2\ngal,kine\n";
     EXPECT_EQ(ScanDataFile(folder.Write("a.csv", head + "1,2\n3,4\n\n"), FileLayout::Standard).dataLines, 3);
@@ -84,11 +78,10 @@ TEST(DataFileScanTest, BlankAndUnterminatedLastLinesCount)
     EXPECT_EQ(unterminated.dataLines, 0);
 }
 
-TEST(DataFileScanTest, ShortHeaderLinesGiveEmptyTexts)
-{
+TEST(DataFileScanTest, ShortHeaderLinesGiveEmptyTexts) {
     TempFolder folder;
-    const ScanResult scan = ScanDataFile(folder.Write("a.csv", "A,B,C,D,E\nn1,n2,n3\nm1\n\n1,2,3\n"),
-                                         FileLayout::Standard);
+    const ScanResult scan =
+        ScanDataFile(folder.Write("a.csv", "A,B,C,D,E\nn1,n2,n3\nm1\n\n1,2,3\n"), FileLayout::Standard);
     ASSERT_FALSE(scan.refusal);
     EXPECT_EQ(scan.idFieldCount, 5);
     EXPECT_EQ(scan.channelCount, 3);
@@ -97,8 +90,7 @@ TEST(DataFileScanTest, ShortHeaderLinesGiveEmptyTexts)
     EXPECT_EQ(scan.units, (Texts{"", "", ""}));
 }
 
-TEST(DataFileScanTest, PercentUnitLineRefusedKeepingWhatWasRead)
-{
+TEST(DataFileScanTest, PercentUnitLineRefusedKeepingWhatWasRead) {
     TempFolder folder;
     const ScanResult scan =
         ScanDataFile(folder.Write("a.csv", "A,B\nn1,n2\nm1,m2\n%gal,gal\n1,2\n"), FileLayout::Standard);
@@ -114,8 +106,7 @@ TEST(DataFileScanTest, PercentUnitLineRefusedKeepingWhatWasRead)
     EXPECT_FALSE(ScanDataFile(folder.Write("b.csv", "A,B\nn1,n2\nm\n %,%\n"), FileLayout::Standard).refusal);
 }
 
-TEST(DataFileScanTest, HeaderRefusalsWithLineNumbers)
-{
+TEST(DataFileScanTest, HeaderRefusalsWithLineNumbers) {
     TempFolder folder;
     ExpectRefusal(ScanDataFile(folder.Write("empty.csv", ""), FileLayout::Standard),
                   RefusalKind::EndsBeforeHeader, 1);
@@ -129,53 +120,58 @@ TEST(DataFileScanTest, HeaderRefusalsWithLineNumbers)
         fields101 += (k ? "," : "") + std::to_string(k);
     }
     fields100 = fields101.substr(0, fields101.rfind(','));
-    const ScanResult many = ScanDataFile(folder.Write("many.csv", "A\n" + fields101 + "\nm\nu\n"),
-                                         FileLayout::Standard);
+    const ScanResult many =
+        ScanDataFile(folder.Write("many.csv", "A\n" + fields101 + "\nm\nu\n"), FileLayout::Standard);
     ExpectRefusal(many, RefusalKind::TooManyFields, 2);
     EXPECT_EQ(RefusalText(*many.refusal), "2行目のフィールドが多すぎます（100個まで）" + Spaces5());
-    const ScanResult hundred = ScanDataFile(folder.Write("100.csv", "A\n" + fields100 + "\nm\nu\n1\n"),
-                                            FileLayout::Standard);
+    // The first fault met is the one reported.
+    ExpectRefusal(ScanDataFile(folder.Write("many2.csv", "x\n" + fields101 + "\n"), FileLayout::EDefence),
+                  RefusalKind::TooManyFields, 2);
+    const ScanResult hundred =
+        ScanDataFile(folder.Write("100.csv", "A\n" + fields100 + "\nm\nu\n1\n"), FileLayout::Standard);
     ASSERT_FALSE(hundred.refusal);
     EXPECT_EQ(hundred.channelCount, 100);
     EXPECT_EQ(hundred.names[99], "99");
     // Line 1 may hold more fields: they are counted, the row count follows line 2.
-    const ScanResult wideIds = ScanDataFile(folder.Write("ids.csv", fields101 + "\nn\nm\nu\n"),
-                                            FileLayout::Standard);
+    const ScanResult wideIds =
+        ScanDataFile(folder.Write("ids.csv", fields101 + "\nn\nm\nu\n"), FileLayout::Standard);
     ASSERT_FALSE(wideIds.refusal);
     EXPECT_EQ(wideIds.idFieldCount, 101);
     EXPECT_EQ(wideIds.ids, Texts{"0"});
 }
 
-TEST(DataFileScanTest, LineLengthLimit)
-{
+TEST(DataFileScanTest, LineLengthLimit) {
     TempFolder folder;
     const std::string head = "A\nn\nm\nu\n";
     // 2,047 bytes with the line end are allowed, CR LF counting as one.
-    EXPECT_FALSE(ScanDataFile(folder.Write("lf.csv", head + std::string(2046, '1') + "\n"), FileLayout::Standard)
-                     .refusal);
-    EXPECT_FALSE(ScanDataFile(folder.Write("crlf.csv", head + std::string(2046, '1') + "\r\n"),
-                              FileLayout::Standard)
-                     .refusal);
-    EXPECT_FALSE(ScanDataFile(folder.Write("last.csv", head + std::string(2047, '1')), FileLayout::Standard)
-                     .refusal);
-    const ScanResult data = ScanDataFile(folder.Write("long.csv", head + "1\n2\n" + std::string(2047, '1') + "\n"),
-                                         FileLayout::Standard);
+    EXPECT_FALSE(
+        ScanDataFile(folder.Write("lf.csv", head + std::string(2046, '1') + "\n"), FileLayout::Standard)
+            .refusal);
+    EXPECT_FALSE(
+        ScanDataFile(folder.Write("crlf.csv", head + std::string(2046, '1') + "\r\n"), FileLayout::Standard)
+            .refusal);
+    EXPECT_FALSE(
+        ScanDataFile(folder.Write("last.csv", head + std::string(2047, '1')), FileLayout::Standard).refusal);
+    const ScanResult data = ScanDataFile(
+        folder.Write("long.csv", head + "1\n2\n" + std::string(2047, '1') + "\n"), FileLayout::Standard);
     ExpectRefusal(data, RefusalKind::LineTooLong, 7);
     EXPECT_EQ(RefusalText(*data.refusal), "7行目が長すぎます（2047バイトまで）" + Spaces5());
-    ExpectRefusal(ScanDataFile(folder.Write("unterminated.csv", head + std::string(2048, '1')), FileLayout::Standard),
-                  RefusalKind::LineTooLong, 5);
+    ExpectRefusal(
+        ScanDataFile(folder.Write("unterminated.csv", head + std::string(2048, '1')), FileLayout::Standard),
+        RefusalKind::LineTooLong, 5);
     ExpectRefusal(ScanDataFile(folder.Write("header.csv", "A\nn\n" + std::string(3000, 'm') + "\nu\n"),
                                FileLayout::Standard),
                   RefusalKind::LineTooLong, 3);
-    EXPECT_TRUE(ScanDataFile(folder.Write("ids.csv", std::string(2047, 'A') + "\nn\nm\nu\n"), FileLayout::Standard)
-                    .refusal);
+    EXPECT_TRUE(
+        ScanDataFile(folder.Write("ids.csv", std::string(2047, 'A') + "\nn\nm\nu\n"), FileLayout::Standard)
+            .refusal);
 }
 
-TEST(DataFileScanTest, EDefenceFirstLineMayBeLonger)
-{
+TEST(DataFileScanTest, EDefenceFirstLineMayBeLonger) {
     TempFolder folder;
     const std::string rest = "\nn0,n1,n2\ngal,gal,gal\n1,2,3\n";
-    const ScanResult ok = ScanDataFile(folder.Write("a.csv", std::string(2998, ',') + rest), FileLayout::EDefence);
+    const ScanResult ok =
+        ScanDataFile(folder.Write("a.csv", std::string(2998, ',') + rest), FileLayout::EDefence);
     ASSERT_FALSE(ok.refusal);
     EXPECT_EQ(ok.channelCount, 3);  // line 1 is never split
     const ScanResult tooLong =
@@ -184,10 +180,10 @@ TEST(DataFileScanTest, EDefenceFirstLineMayBeLonger)
     EXPECT_EQ(tooLong.refusal->limit, 2999);
 }
 
-TEST(DataFileScanTest, FilesThatCannotBeRead)
-{
+TEST(DataFileScanTest, FilesThatCannotBeRead) {
     TempFolder folder;
-    ExpectRefusal(ScanDataFile(folder.Path() / "missing.csv", FileLayout::Standard), RefusalKind::CannotOpen, 0);
+    ExpectRefusal(ScanDataFile(folder.Path() / "missing.csv", FileLayout::Standard), RefusalKind::CannotOpen,
+                  0);
     ExpectRefusal(ScanDataFile(folder.Path(), FileLayout::Standard), RefusalKind::NotAFile, 0);
     const std::filesystem::path fifo = folder.Path() / "fifo.csv";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -197,8 +193,7 @@ TEST(DataFileScanTest, FilesThatCannotBeRead)
     EXPECT_EQ(RefusalText(Refusal{RefusalKind::CannotOpen}), "ファイルを開けません" + Spaces5());
 }
 
-TEST(DataFileScanTest, NulBytesAndGarbage)
-{
+TEST(DataFileScanTest, NulBytesAndGarbage) {
     TempFolder folder;
     // A NUL ends a header line's fields; data lines are still counted by their line ends.
     const std::string nulFile = Bytes("A,B\nn1\0,n2,n3\nm\nu\n1\0,2\n\0\n");
@@ -216,16 +211,16 @@ TEST(DataFileScanTest, NulBytesAndGarbage)
     const ScanResult binary = ScanDataFile(folder.Write("bin.dat", garbage), FileLayout::EDefence);
     ASSERT_FALSE(binary.refusal);
     EXPECT_EQ(binary.dataLines, 200000 / 1500 - 3 + 1);
-    const ScanResult noLineEnd = ScanDataFile(folder.Write("bin2.dat", std::string(5000, '\x81')),
-                                              FileLayout::Standard);
+    const ScanResult noLineEnd =
+        ScanDataFile(folder.Write("bin2.dat", std::string(5000, '\x81')), FileLayout::Standard);
     ExpectRefusal(noLineEnd, RefusalKind::LineTooLong, 1);
 }
 
-TEST(DataFileScanTest, TenMegabyteLine)
-{
+TEST(DataFileScanTest, TenMegabyteLine) {
     TempFolder folder;
     const std::string file = "A\nn\nm\nu\n1\n" + std::string(10 * 1024 * 1024, '7') + "\n2\n";
-    ExpectRefusal(ScanDataFile(folder.Write("big.csv", file), FileLayout::Standard), RefusalKind::LineTooLong, 6);
+    ExpectRefusal(ScanDataFile(folder.Write("big.csv", file), FileLayout::Standard), RefusalKind::LineTooLong,
+                  6);
     const TransferRead read = ReadChannels(folder.Path() / "big.csv", FileLayout::Standard, {0}, 3);
     ASSERT_TRUE(read.refusal);
     EXPECT_EQ(read.refusal->kind, RefusalKind::LineTooLong);
@@ -233,8 +228,7 @@ TEST(DataFileScanTest, TenMegabyteLine)
     EXPECT_TRUE(read.columns.empty());
 }
 
-TEST(DataFileScanTest, LayoutsReadOutOfStep)
-{
+TEST(DataFileScanTest, LayoutsReadOutOfStep) {
     TempFolder folder;
     const std::filesystem::path standard = folder.Write("std.csv", StandardFile(2, 5));
     const ScanResult asEDefence = ScanDataFile(standard, FileLayout::EDefence);
@@ -260,11 +254,10 @@ TEST(DataFileScanTest, LayoutsReadOutOfStep)
     ExpectRefusal(percent, RefusalKind::NotStandardFormat, 4);
 }
 
-TEST(DataFileScanTest, EDefenceLayout)
-{
+TEST(DataFileScanTest, EDefenceLayout) {
     TempFolder folder;
-    const ScanResult scan = ScanDataFile(folder.Write("ed.csv", "any, text\r\nA,B,C\r\ngal,gal,gal\r\n1,2,3\r\n"),
-                                         FileLayout::EDefence);
+    const ScanResult scan = ScanDataFile(
+        folder.Write("ed.csv", "any, text\r\nA,B,C\r\ngal,gal,gal\r\n1,2,3\r\n"), FileLayout::EDefence);
     ASSERT_FALSE(scan.refusal);
     EXPECT_EQ(scan.ids, (Texts{"0CH", "1CH", "2CH"}));
     EXPECT_EQ(scan.names, (Texts{"A", "B", "C"}));
@@ -277,8 +270,7 @@ TEST(DataFileScanTest, EDefenceLayout)
 
 // --- transfer read ---
 
-TEST(DataFileTransferTest, ColumnsOneAndTwo)
-{
+TEST(DataFileTransferTest, ColumnsOneAndTwo) {
     TempFolder folder;
     const TransferRead read =
         ReadChannels(folder.Write("a.csv", StandardFile(3, 50)), FileLayout::Standard, {1, 2}, 50);
@@ -299,8 +291,7 @@ TEST(DataFileTransferTest, ColumnsOneAndTwo)
     EXPECT_EQ(read.columns[1].samples[49], 49.2f);
 }
 
-TEST(DataFileTransferTest, EDefenceLabelsAndEmptyMemo)
-{
+TEST(DataFileTransferTest, EDefenceLabelsAndEmptyMemo) {
     TempFolder folder;
     const TransferRead read = ReadChannels(folder.Write("ed.csv", "x\nA,B,C\ngal,kine,mm\n1,2,3\n4,5,6\n"),
                                            FileLayout::EDefence, {1, 2}, 2);
@@ -312,16 +303,16 @@ TEST(DataFileTransferTest, EDefenceLabelsAndEmptyMemo)
     EXPECT_EQ(read.columns[1].samples, (std::vector<float>{3.0f, 6.0f}));
 }
 
-TEST(DataFileTransferTest, MissingFieldsReadZeroNothingStale)
-{
+TEST(DataFileTransferTest, MissingFieldsReadZeroNothingStale) {
     TempFolder folder;
-    const std::string text = Bytes("A,B,C\nn1,n2,n3\nm1\ngal,gal\n"
-                                   "1,2,3\n"
-                                   "\n"
-                                   "4\n"
-                                   "x, 5e1 ,-.5e-3\r\n"
-                                   "7,8\0,9\n"
-                                   "1,,2");
+    const std::string text = Bytes(
+        "A,B,C\nn1,n2,n3\nm1\ngal,gal\n"
+        "1,2,3\n"
+        "\n"
+        "4\n"
+        "x, 5e1 ,-.5e-3\r\n"
+        "7,8\0,9\n"
+        "1,,2");
     const TransferRead read = ReadChannels(folder.Write("a.csv", text), FileLayout::Standard, {0, 1, 2}, 6);
     ASSERT_FALSE(read.refusal);
     EXPECT_EQ(read.columns[2].memo, "");
@@ -331,8 +322,7 @@ TEST(DataFileTransferTest, MissingFieldsReadZeroNothingStale)
     EXPECT_EQ(read.columns[2].samples, (std::vector<float>{3, 0, 0, -0.0005f, 0, 2}));
 }
 
-TEST(DataFileTransferTest, ColumnOrderDuplicatesAndOutOfRange)
-{
+TEST(DataFileTransferTest, ColumnOrderDuplicatesAndOutOfRange) {
     TempFolder folder;
     const TransferRead read = ReadChannels(folder.Write("a.csv", StandardFile(3, 2)), FileLayout::Standard,
                                            {2, 0, 2, 7, -1, 100}, 2);
@@ -347,8 +337,7 @@ TEST(DataFileTransferTest, ColumnOrderDuplicatesAndOutOfRange)
     }
 }
 
-TEST(DataFileTransferTest, CutAt30000)
-{
+TEST(DataFileTransferTest, CutAt30000) {
     TempFolder folder;
     const std::filesystem::path file = folder.Write("a.csv", StandardFile(2, 30005, "\n"));
     const ScanResult scan = ScanDataFile(file, FileLayout::Standard);
@@ -366,10 +355,10 @@ TEST(DataFileTransferTest, CutAt30000)
     EXPECT_FALSE(fewer.cutAt30000);
 }
 
-TEST(DataFileTransferTest, FileShorterThanScanned)
-{
+TEST(DataFileTransferTest, FileShorterThanScanned) {
     TempFolder folder;
-    const TransferRead read = ReadChannels(folder.Write("a.csv", StandardFile(2, 5)), FileLayout::Standard, {0}, 8);
+    const TransferRead read =
+        ReadChannels(folder.Write("a.csv", StandardFile(2, 5)), FileLayout::Standard, {0}, 8);
     ASSERT_FALSE(read.refusal);
     EXPECT_EQ(read.linesRead, 5);
     EXPECT_TRUE(read.fewerLinesThanScanned);
@@ -378,8 +367,7 @@ TEST(DataFileTransferTest, FileShorterThanScanned)
     EXPECT_FALSE(exact.fewerLinesThanScanned);
 }
 
-TEST(DataFileTransferTest, ShiftJisHeaderBytesKept)
-{
+TEST(DataFileTransferTest, ShiftJisHeaderBytesKept) {
     TempFolder folder;
     // "計測点" / "ﾒﾓ" / "ｶﾞﾙ" in Shift-JIS; 0x5C ("\") as a second byte must not matter.
     const std::string text = "\x83\x5C,B\n\x8C\x76\x91\xAA\x93\x5F,n\n\xD2\xD3,m\n\xB6\xDE\xD9,gal\n1,2\n";
@@ -391,20 +379,18 @@ TEST(DataFileTransferTest, ShiftJisHeaderBytesKept)
     EXPECT_EQ(read.columns[0].unit, "\xB6\xDE\xD9");
 }
 
-TEST(DataFileTransferTest, ProgressEveryHundredLines)
-{
+TEST(DataFileTransferTest, ProgressEveryHundredLines) {
     TempFolder folder;
     std::vector<int> calls;
-    const TransferRead read = ReadChannels(folder.Write("a.csv", StandardFile(1, 1250)), FileLayout::Standard, {0},
-                                           1250, [&calls](int i) { calls.push_back(i); });
+    const TransferRead read = ReadChannels(folder.Write("a.csv", StandardFile(1, 1250)), FileLayout::Standard,
+                                           {0}, 1250, [&calls](int i) { calls.push_back(i); });
     ASSERT_FALSE(read.refusal);
     ASSERT_EQ(calls.size(), 13u);
     EXPECT_EQ(calls.front(), 0);
     EXPECT_EQ(calls.back(), 1200);
 }
 
-TEST(DataFileTransferTest, Refusals)
-{
+TEST(DataFileTransferTest, Refusals) {
     TempFolder folder;
     const TransferRead missing = ReadChannels(folder.Path() / "none.csv", FileLayout::Standard, {0}, 1);
     ASSERT_TRUE(missing.refusal);

@@ -8,8 +8,7 @@
 
 namespace tremvix::testing {
 
-TempFolder::TempFolder()
-{
+TempFolder::TempFolder() {
     // Tests of one run may go in parallel processes: the process id and the test's
     // name keep their folders apart.
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -20,14 +19,12 @@ TempFolder::TempFolder()
     std::filesystem::create_directories(path_);
 }
 
-TempFolder::~TempFolder()
-{
+TempFolder::~TempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::filesystem::path TempFolder::Write(const std::string& name, const std::string& bytes) const
-{
+std::filesystem::path TempFolder::Write(const std::string& name, const std::string& bytes) const {
     const std::filesystem::path file = path_ / name;
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

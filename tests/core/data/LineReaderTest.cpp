@@ -13,8 +13,7 @@ namespace {
 
 // The lines of `text` as text mode sees them: split after each LF, the last piece
 // kept when it is not empty.
-std::vector<std::string> NaiveLines(const std::string& text)
-{
+std::vector<std::string> NaiveLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -28,8 +27,7 @@ std::vector<std::string> NaiveLines(const std::string& text)
 
 // Random lines of up to 40 bytes with CR LF and LF ends and NUL bytes, read with a
 // block of 4,096 bytes, so that lines and CR LF pairs fall across block edges.
-TEST(LineReaderTest, AgreesWithNaiveSplitAcrossBlockEdges)
-{
+TEST(LineReaderTest, AgreesWithNaiveSplitAcrossBlockEdges) {
     testing::TempFolder folder;
     std::mt19937 random(11);
     std::string text;
@@ -65,10 +63,9 @@ TEST(LineReaderTest, AgreesWithNaiveSplitAcrossBlockEdges)
 }
 
 // A line of exactly the limit whose CR LF is split by the block edge.
-TEST(LineReaderTest, CrLfSplitByBlockEdgeCountsAsOneByte)
-{
+TEST(LineReaderTest, CrLfSplitByBlockEdgeCountsAsOneByte) {
     testing::TempFolder folder;
-    const std::string first(4095 - 9, 'a');        // with its LF, ends 9 bytes before the edge
+    const std::string first(4095 - 9, 'a');                   // with its LF, ends 9 bytes before the edge
     const std::string second = std::string(8, 'b') + "\r\n";  // CR is byte 4095, LF the next block's first
     const auto file = folder.Write("e.txt", first + "\n" + second + "c\n");
     for (std::size_t limit : {std::size_t{9}, std::size_t{8}}) {
@@ -76,18 +73,19 @@ TEST(LineReaderTest, CrLfSplitByBlockEdgeCountsAsOneByte)
         ASSERT_EQ(reader.Open(file), LineReader::OpenStatus::Opened);
         std::string_view line;
         ASSERT_EQ(reader.Next(line, 5000), LineReader::Status::Line);
-        EXPECT_EQ(reader.Next(line, limit), limit == 9 ? LineReader::Status::Line : LineReader::Status::TooLong);
+        EXPECT_EQ(reader.Next(line, limit),
+                  limit == 9 ? LineReader::Status::Line : LineReader::Status::TooLong);
         LineReader counter(4096);
         ASSERT_EQ(counter.Open(file), LineReader::OpenStatus::Opened);
         ASSERT_EQ(counter.Next(line, 5000), LineReader::Status::Line);
         std::int64_t count = 0;
-        EXPECT_EQ(counter.CountRest(limit, count), limit == 9 ? LineReader::Status::End : LineReader::Status::TooLong);
+        EXPECT_EQ(counter.CountRest(limit, count),
+                  limit == 9 ? LineReader::Status::End : LineReader::Status::TooLong);
         EXPECT_EQ(count, limit == 9 ? 2 : 0);
     }
 }
 
-TEST(LineReaderTest, AtEnd)
-{
+TEST(LineReaderTest, AtEnd) {
     testing::TempFolder folder;
     LineReader reader;
     ASSERT_EQ(reader.Open(folder.Write("a.txt", "x\ny")), LineReader::OpenStatus::Opened);

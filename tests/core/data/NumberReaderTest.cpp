@@ -14,13 +14,11 @@
 namespace tremvix {
 namespace {
 
-double Read(const std::string& text)
-{
+double Read(const std::string& text) {
     return ReadNumber(text);
 }
 
-TEST(NumberReaderTest, PlainSignsAndFractions)
-{
+TEST(NumberReaderTest, PlainSignsAndFractions) {
     EXPECT_EQ(Read("0.12"), 0.12);
     EXPECT_EQ(Read("-0.30"), -0.30);
     EXPECT_EQ(Read("+7"), 7.0);
@@ -30,8 +28,7 @@ TEST(NumberReaderTest, PlainSignsAndFractions)
     EXPECT_TRUE(std::signbit(Read("-0")));
 }
 
-TEST(NumberReaderTest, ExponentNeedsADigit)
-{
+TEST(NumberReaderTest, ExponentNeedsADigit) {
     EXPECT_EQ(Read("1e3"), 1000.0);
     EXPECT_EQ(Read("1E+2"), 100.0);
     EXPECT_EQ(Read("1e"), 1.0);
@@ -40,8 +37,7 @@ TEST(NumberReaderTest, ExponentNeedsADigit)
     EXPECT_EQ(Read("1.e5"), 100000.0);
 }
 
-TEST(NumberReaderTest, WhiteSpaceSkippedGarbageStops)
-{
+TEST(NumberReaderTest, WhiteSpaceSkippedGarbageStops) {
     EXPECT_EQ(Read(" \t\v\f\r\n 3.25"), 3.25);
     EXPECT_EQ(Read("12abc"), 12.0);
     EXPECT_EQ(Read("1.5.6"), 1.5);
@@ -50,8 +46,7 @@ TEST(NumberReaderTest, WhiteSpaceSkippedGarbageStops)
     EXPECT_EQ(Read("- 3"), 0.0);
 }
 
-TEST(NumberReaderTest, NoNumberReadsZero)
-{
+TEST(NumberReaderTest, NoNumberReadsZero) {
     EXPECT_EQ(Read(""), 0.0);
     EXPECT_EQ(Read("."), 0.0);
     EXPECT_EQ(Read("-"), 0.0);
@@ -64,16 +59,14 @@ TEST(NumberReaderTest, NoNumberReadsZero)
     EXPECT_EQ(Read("0x1A"), 0.0);
 }
 
-TEST(NumberReaderTest, StopsAtTheEndGiven)
-{
+TEST(NumberReaderTest, StopsAtTheEndGiven) {
     const std::string text = "12345";
     EXPECT_EQ(ReadNumber(text.data(), text.data() + 2), 12.0);
     const std::string exponent = "1e5";
     EXPECT_EQ(ReadNumber(exponent.data(), exponent.data() + 2), 1.0);
 }
 
-TEST(NumberReaderTest, OutOfRangeLikeAtof)
-{
+TEST(NumberReaderTest, OutOfRangeLikeAtof) {
     EXPECT_EQ(Read("1e400"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(Read("-1e400"), -std::numeric_limits<double>::infinity());
     EXPECT_EQ(Read("123456e305"), std::numeric_limits<double>::infinity());
@@ -84,8 +77,7 @@ TEST(NumberReaderTest, OutOfRangeLikeAtof)
     EXPECT_EQ(Read("1e99999999999999999999"), std::numeric_limits<double>::infinity());
 }
 
-TEST(NumberReaderTest, SampleRounding)
-{
+TEST(NumberReaderTest, SampleRounding) {
     EXPECT_EQ(ToSample(0.1), 0.1f);
     EXPECT_EQ(ToSample(1e39), std::numeric_limits<float>::infinity());
     EXPECT_EQ(ToSample(-1e39), -std::numeric_limits<float>::infinity());
@@ -100,16 +92,15 @@ TEST(NumberReaderTest, SampleRounding)
 // changes). Gives back the C locale when it goes.
 class CommaDecimalLocale {
 public:
-    explicit CommaDecimalLocale(const std::filesystem::path& folder)
-    {
+    explicit CommaDecimalLocale(const std::filesystem::path& folder) {
         for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
             if (std::setlocale(LC_NUMERIC, name) != nullptr) {
                 active_ = true;
                 return;
             }
         }
-        const std::string build = "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() +
-                                  "' >/dev/null 2>&1";
+        const std::string build =
+            "localedef -i de_DE -f UTF-8 '" + (folder / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
         if (std::system(build.c_str()) != 0) {
             return;
         }
@@ -117,8 +108,7 @@ public:
         active_ = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
         ownsLocPath_ = true;
     }
-    ~CommaDecimalLocale()
-    {
+    ~CommaDecimalLocale() {
         std::setlocale(LC_NUMERIC, "C");
         if (ownsLocPath_) {
             ::unsetenv("LOCPATH");
@@ -132,8 +122,7 @@ private:
 };
 
 // A comma as decimal point in the C library must not change how files are read.
-TEST(NumberReaderTest, IndependentOfTheLocale)
-{
+TEST(NumberReaderTest, IndependentOfTheLocale) {
     const testing::TempFolder folder;
     const CommaDecimalLocale locale(folder.Path());
     if (!locale.Active()) {

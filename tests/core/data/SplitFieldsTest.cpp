@@ -10,8 +10,7 @@ namespace {
 
 using Fields = std::array<std::string, kMaxFields>;
 
-TEST(SplitFieldsTest, EmptyLineAndLineEndOnly)
-{
+TEST(SplitFieldsTest, EmptyLineAndLineEndOnly) {
     Fields fields;
     EXPECT_EQ(SplitFields("", fields.data()), 0);
     fields[0] = "old";
@@ -21,8 +20,7 @@ TEST(SplitFieldsTest, EmptyLineAndLineEndOnly)
     EXPECT_EQ(fields[0], "");
 }
 
-TEST(SplitFieldsTest, NoTrimmingNoQuotingAdjacentCommas)
-{
+TEST(SplitFieldsTest, NoTrimmingNoQuotingAdjacentCommas) {
     Fields fields;
     ASSERT_EQ(SplitFields(" CH1,,\"a,b\", x \n", fields.data()), 5);
     EXPECT_EQ(fields[0], " CH1");
@@ -32,8 +30,7 @@ TEST(SplitFieldsTest, NoTrimmingNoQuotingAdjacentCommas)
     EXPECT_EQ(fields[4], " x ");
 }
 
-TEST(SplitFieldsTest, LineEndsAtLfCrLfNulOrEnd)
-{
+TEST(SplitFieldsTest, LineEndsAtLfCrLfNulOrEnd) {
     Fields fields;
     ASSERT_EQ(SplitFields("a,b\r\nc,d", fields.data()), 2);
     EXPECT_EQ(fields[1], "b");
@@ -49,8 +46,7 @@ TEST(SplitFieldsTest, LineEndsAtLfCrLfNulOrEnd)
     EXPECT_EQ(SplitFields(std::string_view("\0a,b", 4), fields.data()), 0);
 }
 
-TEST(SplitFieldsTest, ShiftJisBytesKept)
-{
+TEST(SplitFieldsTest, ShiftJisBytesKept) {
     Fields fields;
     // "計測" in Shift-JIS, whose second byte 0x91 is no comma but tests byte-wise walking.
     const std::string line = "\x8C\x76\x91\xAA,\x83\x5C\n";
@@ -59,8 +55,7 @@ TEST(SplitFieldsTest, ShiftJisBytesKept)
     EXPECT_EQ(fields[1], "\x83\x5C");
 }
 
-TEST(SplitFieldsTest, FieldsBeyondCapacityCountedButNotStored)
-{
+TEST(SplitFieldsTest, FieldsBeyondCapacityCountedButNotStored) {
     std::array<std::string, 4> fields;
     fields[3] = "untouched";
     ASSERT_EQ(SplitFields("1,2,3,4,5,6\n", fields.data(), 3), 6);
@@ -76,8 +71,7 @@ TEST(SplitFieldsTest, FieldsBeyondCapacityCountedButNotStored)
     EXPECT_EQ(many[99], "99");
 }
 
-TEST(SplitFieldsTest, EntriesBeyondCountLeftAlone)
-{
+TEST(SplitFieldsTest, EntriesBeyondCountLeftAlone) {
     Fields fields;
     fields[1] = "previous";
     ASSERT_EQ(SplitFields("only\n", fields.data()), 1);

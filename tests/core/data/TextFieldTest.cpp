@@ -9,14 +9,12 @@ namespace tremvix {
 namespace {
 
 template <std::size_t N>
-std::string FieldText(const std::array<char, N>& field)
-{
+std::string FieldText(const std::array<char, N>& field) {
     return std::string(field.data());
 }
 
 template <std::size_t N>
-bool ZeroAfterText(const std::array<char, N>& field)
-{
+bool ZeroAfterText(const std::array<char, N>& field) {
     for (std::size_t i = FieldText(field).size(); i < N; ++i) {
         if (field[i] != 0) {
             return false;
@@ -25,8 +23,7 @@ bool ZeroAfterText(const std::array<char, N>& field)
     return true;
 }
 
-TEST(TextFieldTest, ShortTextCopiedAndZeroFilled)
-{
+TEST(TextFieldTest, ShortTextCopiedAndZeroFilled) {
     std::array<char, 13> unit;
     unit.fill('x');
     CopyTextField(unit.data(), 13, "gal");
@@ -34,8 +31,7 @@ TEST(TextFieldTest, ShortTextCopiedAndZeroFilled)
     EXPECT_TRUE(ZeroAfterText(unit));
 }
 
-TEST(TextFieldTest, AsciiCutAtWidthMinusOne)
-{
+TEST(TextFieldTest, AsciiCutAtWidthMinusOne) {
     std::array<char, 10> id;
     id.fill('x');
     CopyTextField(id.data(), 10, "ABCDEFGHIJKLMN");
@@ -44,8 +40,7 @@ TEST(TextFieldTest, AsciiCutAtWidthMinusOne)
     EXPECT_EQ(FieldText(id), "ABCDEFGHI");
 }
 
-TEST(TextFieldTest, ShiftJisNeverSplitsADoubleByteCharacter)
-{
+TEST(TextFieldTest, ShiftJisNeverSplitsADoubleByteCharacter) {
     std::array<char, 10> id;
     // "A" then four double-byte characters: 9 bytes, fits exactly.
     CopyTextField(id.data(), 10, "A\x8C\x76\x91\xAA\x93\x5F\x82\xA0");
@@ -57,13 +52,16 @@ TEST(TextFieldTest, ShiftJisNeverSplitsADoubleByteCharacter)
     CopyTextField(id.data(), 10, "\xB6\xB6\xB6\xB6\xB6\xB6\xB6\xB6\xB6\xB6\xB6");
     EXPECT_EQ(FieldText(id).size(), 9u);
     // A trail byte that looks like a lead byte (0x82 0x81) does not mislead the walk.
-    CopyTextField(id.data(), 10, "\x82\x81\x82\x81\x82\x81\x82\x81" "AB");
-    EXPECT_EQ(FieldText(id), "\x82\x81\x82\x81\x82\x81\x82\x81" "A");
+    CopyTextField(id.data(), 10,
+                  "\x82\x81\x82\x81\x82\x81\x82\x81"
+                  "AB");
+    EXPECT_EQ(FieldText(id),
+              "\x82\x81\x82\x81\x82\x81\x82\x81"
+              "A");
     EXPECT_TRUE(ZeroAfterText(id));
 }
 
-TEST(TextFieldTest, Utf8CutAtCodePointBoundary)
-{
+TEST(TextFieldTest, Utf8CutAtCodePointBoundary) {
     std::array<char, 10> id;
     // "計測点" in UTF-8: three 3-byte characters, exactly the 9 bytes there is room for.
     CopyTextField(id.data(), 10, "計測点");
@@ -75,8 +73,7 @@ TEST(TextFieldTest, Utf8CutAtCodePointBoundary)
     EXPECT_EQ(FieldText(unit), "m/s²m/s²m/");
 }
 
-TEST(TextFieldTest, Utf8Validity)
-{
+TEST(TextFieldTest, Utf8Validity) {
     EXPECT_TRUE(IsValidUtf8("plain"));
     EXPECT_TRUE(IsValidUtf8("計測"));
     EXPECT_FALSE(IsValidUtf8("\x8C\x76"));
@@ -85,8 +82,7 @@ TEST(TextFieldTest, Utf8Validity)
     EXPECT_FALSE(IsValidUtf8("\xE8\xA8"));      // cut short
 }
 
-TEST(TextFieldTest, TinyWidths)
-{
+TEST(TextFieldTest, TinyWidths) {
     std::array<char, 2> one{'x', 'y'};
     CopyTextField(one.data(), 1, "abc");
     EXPECT_EQ(one[0], '\0');

@@ -7,15 +7,13 @@
 namespace tremvix {
 namespace {
 
-void ExpectUnit(const char* unit, const std::string& type, bool acceleration)
-{
+void ExpectUnit(const char* unit, const std::string& type, bool acceleration) {
     const UnitRecognition r = RecogniseUnit(unit);
     EXPECT_EQ(std::string(r.typeCell), type) << unit;
     EXPECT_EQ(r.acceleration, acceleration) << unit;
 }
 
-TEST(UnitRulesTest, KnownUnits)
-{
+TEST(UnitRulesTest, KnownUnits) {
     ExpectUnit("gal", "A", true);
     ExpectUnit("Gal", "A", true);
     ExpectUnit("m/s2", "A", true);
@@ -24,15 +22,13 @@ TEST(UnitRulesTest, KnownUnits)
     ExpectUnit("mm", "D", false);
 }
 
-TEST(UnitRulesTest, LastHitWinsAccelerationStays)
-{
+TEST(UnitRulesTest, LastHitWinsAccelerationStays) {
     ExpectUnit("mm/s2", "D", true);
     ExpectUnit("gal kine", "V", true);
     ExpectUnit("kine mm", "D", false);
 }
 
-TEST(UnitRulesTest, NoHitIsEmptyAndCaseMatters)
-{
+TEST(UnitRulesTest, NoHitIsEmptyAndCaseMatters) {
     ExpectUnit("cm", "", false);
     ExpectUnit("m/s", "", false);
     ExpectUnit("GAL", "", false);
