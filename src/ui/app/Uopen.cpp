@@ -74,6 +74,8 @@ void TOpen::FormCreate() {
 
 void TOpen::ChannelListChanged() { listModel_->refresh(); }
 
+void TOpen::DrawAfterTransfer() {}
+
 void TOpen::Button1Click() {
     const int answer = Dialogs::MessageBox(QStringLiteral("プログラムを終了してもよろしいですか？") + kSpaces4,
                                            QStringLiteral("プログラムの終了"), Dialogs::kOkCancelQuestion);

@@ -107,6 +107,8 @@ public:
     const tremvix::ChannelList& List() const { return list_; }
     // Call after the channel list's cells changed.
     void ChannelListChanged();
+    // The drawing a transfer ends with when its window asks for one.
+    void DrawAfterTransfer();
 
 public slots:
     void FormCreate();

@@ -82,6 +82,15 @@ void TSetData::BuildLayout() {
 
 void TSetData::ConnectHandlers() {
     ConnectHandler(Button1, &QPushButton::clicked, this, &TSetData::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TSetData::Button2Click);
+    ConnectHandler(Button3, &QPushButton::clicked, this, &TSetData::Button3Click);
+    ConnectHandler(Button4, &QPushButton::clicked, this, &TSetData::Button4Click);
+    ConnectHandler(Button5, &QPushButton::clicked, this, &TSetData::Button5Click);
+    ConnectHandler(Button6, &QPushButton::clicked, this, &TSetData::Button6Click);
+    ConnectHandler(Button7, &QPushButton::clicked, this, &TSetData::Button7Click);
+    ConnectHandler(Button8, &QPushButton::clicked, this, &TSetData::Button8Click);
+    ConnectHandler(RadioGroup1, &RadioGroup::clicked, this, &TSetData::RadioGroup1Click);
+    ConnectHandler(StringGrid1, &StringGrid::cellClicked, this, &TSetData::StringGrid1Click);
 }
 
 void TSetData::FormCreate() {
@@ -100,6 +109,6 @@ void TSetData::SetFormatCaption(const QString& caption) {
 void TSetData::Button1Click() { close(); }
 
 void TSetData::OpenFromCommandLine(const QString& file) {
-    (void)file;
     show();
+    RunHandler([&] { ScanFile(file); });
 }

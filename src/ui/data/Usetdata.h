@@ -50,11 +50,33 @@ public:
     // Shows the window with `file` scanned as if it had been chosen in the open dialog.
     void OpenFromCommandLine(const QString& file);
 
+    static const QString kMark;  // "●"
+
 public slots:
     void FormCreate();
     void Button1Click();
+    void Button2Click();
+    void StringGrid1Click();
+    void Button3Click();
+    void Button5Click();
+    void RadioGroup1Click();
+    void Button6Click();
+    void Button7Click();
+    void Button8Click();
+    void Button4Click();
+
+public:
+    // The scan of `file` in the format the main window has chosen.
+    void ScanFile(const QString& file);
 
 private:
     void BuildLayout();
     void ConnectHandlers();
+    int ChannelRows() const;
+    void ToggleRow(int row);
+    void MarkRows(int first, int last);
+    void ClearMarks();
+    // A change of the current row made by the program acts as a click on the new row.
+    void MoveCurrentRow(int row);
+    void Transfer();
 };

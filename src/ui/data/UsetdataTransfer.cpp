@@ -1,0 +1,113 @@
+// The transfer: marked file columns into the main window's channel store.
+#include "core/data/ChannelStore.h"
+#include "core/data/ChannelTransfer.h"
+#include "core/data/DataFileReader.h"
+#include "ui/app/Conversions.h"
+#include "ui/app/Dialogs.h"
+#include "ui/app/Forms.h"
+#include "ui/app/Uopen.h"
+#include "ui/data/Usetdata.h"
+#include "ui/display/DataListModel.h"
+#include "ui/display/Udatalist.h"
+#include "ui/widgets/StringGrid.h"
+#include "ui/widgets/UpDown.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+
+#include <optional>
+
+namespace {
+
+const QString kSpaces5 = QString(5, QChar(0x3000));
+const QString kSelectionError = QStringLiteral("選択エラー");
+const QString kFileError = QStringLiteral("ファイル形式エラー");
+
+void Refuse(const QString& text, const QString& caption) {
+    Dialogs::MessageBox(text + kSpaces5, caption, Dialogs::kOkExclamation);
+}
+
+// The half-width of the moving average, read once and checked before anything changes.
+std::optional<int> MovingAverageHalfWidth(const TOpen& open) {
+    if (!open.CBMove->isChecked()) return 0;
+    const int k = StrToInt(open.Edit3->text());
+    if (k < 0) {
+        Refuse(QStringLiteral("移動平均のスパンには0以上の整数を指定してください"), kSelectionError);
+        return std::nullopt;
+    }
+    return k;
+}
+
+void ShowDataCount(TOpen& open, int dataCount) {
+    open.UpDown1->setMaximum(dataCount);
+    open.Label13->setText(QString::number(dataCount));
+    open.Label13->adjustSize();
+    open.TrackBar1->setMaximum(dataCount);
+    open.TrackBar1->setTickInterval(dataCount / 100);
+    for (QPushButton* button : {open.Button3, open.Button4, open.Button5}) button->setEnabled(true);
+}
+
+}  // namespace
+
+void TSetData::Button4Click() { Transfer(); }
+
+void TSetData::Transfer() {
+    TOpen& open = *Open;
+    tremvix::ChannelStore& store = open.Store();
+    std::vector<int> columns;
+    for (int r = 1; r < StringGrid1->rowCount(); ++r)
+        if (StringGrid1->cell(4, r) == kMark) columns.push_back(r - 1);
+
+    // Everything that can refuse the transfer is checked before the store changes.
+    const std::optional<int> halfWidth = MovingAverageHalfWidth(open);
+    if (!halfWidth) return;
+    tremvix::TransferRead read;
+    if (!columns.empty()) {
+        ProgressBar1->setMaximum(std::max(store.FileLineCount / 100, 1));
+        ProgressBar1->setValue(0);
+        const auto progress = [this](int line) { ProgressBar1->setValue(line / 100); };
+        read = ReadChannels(std::filesystem::path(DataFilePath.toStdString()),
+                            store.EDefenceMode ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard,
+                            columns, store.FileLineCount, progress);
+        ProgressBar1->setMaximum(store.FileLineCount / 100);
+        if (read.refusal) {
+            Dialogs::MessageBox(QString::fromStdString(RefusalText(*read.refusal)),
+                                QString::fromStdString(RefusalCaption(*read.refusal)), Dialogs::kOkExclamation);
+            return;
+        }
+        if (read.fewerLinesThanScanned) {
+            Refuse(QStringLiteral("ファイルが読み込み後に変更されています。もう一度ファイルを読み込んでください"), kFileError);
+            return;
+        }
+    }
+
+    if (CheckBox1->isChecked()) {
+        open.CheckBox1->setChecked(false);
+        open.Button3Click();
+    }
+    const int c = store.ChannelCount;
+    const int n = static_cast<int>(columns.size());
+    if (n == 0) return Refuse(QStringLiteral("転送するデータチャンネルが指定されておりません"), kSelectionError);
+    if (c + n > tremvix::kMaxChannels) return Refuse(QStringLiteral("転送するデータチャンネルが多すぎます"), kSelectionError);
+
+    tremvix::TransferProcessing processing;
+    if (open.CBFilter->isChecked()) {
+        processing.lowPassSet = open.Filters.TransferLowPass.data();
+        processing.lowPassCount = tremvix::FilterSettings::kCoefficients;
+    }
+    processing.movingAverage = open.CBMove->isChecked();
+    processing.halfWidth = *halfWidth;
+    const tremvix::AppendResult appended = AppendChannels(store, open.List(), read, processing);
+    open.ChannelListChanged();
+    ShowDataCount(open, store.DataCount);
+    DataList->Model().ShowTransfer(&store, store.DataCount, store.ChannelCount);
+    if (appended.processingFailed)
+        Refuse(QStringLiteral("読み込みチャンネル数が多すぎます"), QStringLiteral("多すぎるデータ読み込み"));
+    if (read.cutAt30000)
+        Refuse(QStringLiteral("データが30000個を超えています。最初の30000個を読み込みました"), kFileError);
+    if (CheckBox2->isChecked()) open.DrawAfterTransfer();
+}

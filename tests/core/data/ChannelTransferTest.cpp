@@ -1,0 +1,104 @@
+#include "core/data/ChannelList.h"
+#include "core/data/ChannelStore.h"
+#include "core/data/ChannelTransfer.h"
+#include "core/dsp/FilterSettings.h"
+#include "core/dsp/Fir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+using namespace tremvix;
+
+namespace {
+
+TransferColumn Column(int fileColumn, const char* unit, std::vector<float> samples) {
+    TransferColumn column;
+    column.fileColumn = fileColumn;
+    column.id = "CH" + std::to_string(fileColumn + 1);
+    column.name = "point " + std::to_string(fileColumn);
+    column.memo = "memo";
+    column.unit = unit;
+    column.samples = std::move(samples);
+    return column;
+}
+
+TransferRead Read(std::vector<TransferColumn> columns, int lines) {
+    TransferRead read;
+    read.columns = std::move(columns);
+    read.linesRead = lines;
+    return read;
+}
+
+}  // namespace
+
+TEST(AppendChannels, FillsRecordsRowsAndTypesAfterTheLoadedChannels) {
+    auto store = std::make_unique<ChannelStore>();
+    ChannelList list;
+    store->ChannelCount = 3;
+    const AppendResult result =
+        AppendChannels(*store, list, Read({Column(4, "Gal", {1, 2, 3}), Column(7, "mm/s2", {4, 5, 6})}, 3), {});
+    EXPECT_EQ(result.firstIndex, 3);
+    EXPECT_EQ(result.count, 2);
+    EXPECT_EQ(store->ChannelCount, 5);
+    EXPECT_EQ(store->DataCount, 3);
+    EXPECT_FALSE(store->NothingTransferred);
+    EXPECT_EQ(list.Cell(ChannelList::kChannel, 4), "CH5");
+    EXPECT_EQ(list.Cell(ChannelList::kPoint, 5), "point 7");
+    EXPECT_EQ(list.Cell(ChannelList::kUnit, 5), "mm/s2");
+    EXPECT_EQ(list.Cell(ChannelList::kType, 4), "A");
+    EXPECT_EQ(list.Cell(ChannelList::kType, 5), "D");
+    EXPECT_TRUE(list.IsSelected(4));
+    EXPECT_TRUE(store->IsAcceleration[3]);
+    EXPECT_TRUE(store->IsAcceleration[4]) << "mm/s2 holds m/s2";
+    const ChannelRecord& record = store->BaseBank[4];
+    EXPECT_EQ(record.Filled, 1);
+    EXPECT_EQ(record.SampleCount, 3);
+    EXPECT_STREQ(record.ChannelId, "CH8");
+    EXPECT_STREQ(record.Memo, "memo");
+    EXPECT_EQ(record.Samples[2], 6.0f);
+}
+
+TEST(AppendChannels, CutsLongTextsToTheirFieldsAndKeepsTheListText) {
+    auto store = std::make_unique<ChannelStore>();
+    ChannelList list;
+    TransferColumn column = Column(0, "kine per second", {1});
+    column.id = "ACCELERATION-NS";
+    AppendChannels(*store, list, Read({column}, 1), {});
+    EXPECT_STREQ(store->BaseBank[0].ChannelId, "ACCELERAT");
+    EXPECT_STREQ(store->BaseBank[0].Unit, "kine per sec");
+    EXPECT_EQ(list.Cell(ChannelList::kChannel, 1), "ACCELERATION-NS");
+    EXPECT_EQ(list.Cell(ChannelList::kType, 1), "V");
+    EXPECT_FALSE(store->IsAcceleration[0]);
+}
+
+TEST(AppendChannels, FiltersThenAveragesEveryNewChannelOnly) {
+    auto store = std::make_unique<ChannelStore>();
+    ChannelList list;
+    FilterSettings filters;
+    filters.StartUp();
+    store->ChannelCount = 1;
+    store->BaseBank[0].Samples[0] = 7.0f;
+    std::vector<float> impulse(1000, 0.0f);
+    impulse[500] = 1.0f;
+    TransferProcessing processing;
+    processing.lowPassSet = filters.TransferLowPass.data();
+    processing.lowPassCount = FilterSettings::kCoefficients;
+    processing.movingAverage = true;
+    processing.halfWidth = 1;
+    AppendChannels(*store, list, Read({Column(0, "gal", impulse)}, 1000), processing);
+
+    std::vector<float> expected = impulse;
+    ApplyFir(300, filters.TransferLowPass.data(), expected.data(), 1000);
+    std::vector<float> averaged(1000);
+    for (int i = 0; i < 1000; ++i) {
+        long double s = expected[i];
+        if (i > 0 && i < 999) s = static_cast<float>(expected[i - 1] + static_cast<long double>(expected[i + 1]) + s);
+        else if (i > 0) s = static_cast<float>(expected[i - 1] + s);
+        else s = static_cast<float>(expected[i + 1] + s);
+        averaged[i] = static_cast<float>(static_cast<float>(s) / 3.0L);
+    }
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(store->BaseBank[1].Samples[i], averaged[i]) << i;
+    EXPECT_EQ(store->BaseBank[0].Samples[0], 7.0f) << "loaded channels are not filtered again";
+}

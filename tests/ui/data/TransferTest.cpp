@@ -1,0 +1,242 @@
+#include "DataFiles.h"
+#include "UiTestSupport.h"
+
+#include "core/data/ChannelStore.h"
+#include "ui/app/Uopen.h"
+#include "ui/data/Usetdata.h"
+#include "ui/display/Udatalist.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/StringGrid.h"
+#include "ui/widgets/UpDown.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+
+class TransferTest : public FormsTest {
+protected:
+    void Scan(const QString& path) {
+        Dialogs::SetOpenFileHandler([path](const QString&) { return path; });
+        SetData->Button2->click();
+    }
+    void Mark(std::initializer_list<int> rows) {
+        SetData->Button3->click();
+        for (const int r : rows) SetData->StringGrid1->setCell(4, r, SetData->kMark);
+    }
+    QString List(int col, int row) const { return Open->StringGrid1->cell(col, row); }
+    // The file columns of the channels now loaded, read back from their first sample.
+    std::vector<int> LoadedColumns() const {
+        std::vector<int> columns;
+        for (int k = 0; k < Open->Store().ChannelCount; ++k)
+            columns.push_back(static_cast<int>(Open->Store().BaseBank[k].Samples[0]));
+        return columns;
+    }
+    DataFiles files;
+};
+
+TEST_F(TransferTest, TwoTransfersFillTheListInOrderAndAThirdIsRefused) {
+    Scan(files.Write("eight.csv", DataFiles::Standard(8, 30)));
+    Mark({1, 2, 3});
+    SetData->Button4->click();
+    Mark({4, 5, 6, 7, 8});
+    SetData->Button4->click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Open->Store().ChannelCount, 8);
+    EXPECT_EQ(List(1, 3), "CH3");
+    EXPECT_EQ(List(1, 4), "CH4");
+    EXPECT_EQ(List(2, 8), "P8");
+    EXPECT_EQ(List(3, 8), "gal");
+    EXPECT_EQ(List(4, 8), "A");
+    EXPECT_EQ(List(5, 8), QStringLiteral("●"));
+    EXPECT_EQ(Open->Store().BaseBank[7].SampleCount, 30);
+    EXPECT_FLOAT_EQ(Open->Store().BaseBank[7].Samples[29], 7.029f);
+    EXPECT_TRUE(Open->Button3->isEnabled());
+    EXPECT_TRUE(Open->Button4->isEnabled());
+    EXPECT_TRUE(Open->Button5->isEnabled());
+    EXPECT_EQ(Open->Label13->text(), "30");
+    EXPECT_EQ(Open->TrackBar1->maximum(), 30);
+    EXPECT_EQ(Open->UpDown1->maximum(), 30);
+
+    Mark({1});
+    SetData->Button4->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, WithIdeographicSpaces(QStringLiteral("転送するデータチャンネルが多すぎます"), 5));
+    EXPECT_EQ(messages[0].caption, QStringLiteral("選択エラー"));
+    EXPECT_EQ(Open->Store().ChannelCount, 8);
+}
+
+TEST_F(TransferTest, NothingMarkedIsRefused) {
+    Scan(files.Write("two.csv", DataFiles::Standard(2, 5)));
+    SetData->Button4->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, WithIdeographicSpaces(QStringLiteral("転送するデータチャンネルが指定されておりません"), 5));
+    EXPECT_TRUE(Open->Store().NothingTransferred);
+}
+
+TEST_F(TransferTest, ClearingFirstMakesRoomWithoutAQuestion) {
+    Scan(files.Write("nine.csv", DataFiles::Standard(9, 5)));
+    Mark({1, 2, 3, 4, 5});
+    SetData->Button4->click();
+    Mark({6, 7, 8, 9});
+    SetData->Button4->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(Open->Store().ChannelCount, 5);
+    messages.clear();
+    SetData->CheckBox1->setChecked(true);
+    SetData->Button4->click();
+    EXPECT_TRUE(messages.empty()) << "the clear asks nothing";
+    EXPECT_FALSE(Open->CheckBox1->isChecked());
+    EXPECT_EQ(Open->Store().ChannelCount, 4);
+    EXPECT_EQ(List(1, 1), "CH6");
+    EXPECT_TRUE(List(1, 5).isEmpty());
+}
+
+TEST_F(TransferTest, GroupSteppingWalksTwelveChannelsForwardAndBack) {
+    Scan(files.Write("twelve.csv", DataFiles::Standard(12, 5)));
+    EXPECT_EQ(SetData->StepSize, 4);
+    SetData->Button6->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_TRUE(SetData->Button7->isEnabled());
+    EXPECT_FALSE(SetData->Button8->isEnabled());
+    SetData->Button7->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5, 6, 7}));
+    EXPECT_TRUE(SetData->Button8->isEnabled());
+    SetData->Button7->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{8, 9, 10, 11}));
+    SetData->Button8->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{8, 9, 10, 11}));
+    SetData->Button8->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5, 6, 7}));
+    SetData->Button8->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_TRUE(SetData->Button8->isEnabled());
+    SetData->Button8->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_FALSE(SetData->Button8->isEnabled());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(TransferTest, SteppingPastTheLastChannelStopsWithoutAnError) {
+    Scan(files.Write("six.csv", DataFiles::Standard(6, 5)));
+    SetData->Button6->click();  // 0-3
+    SetData->Button7->click();  // 4-5, the last group is short
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5}));
+    EXPECT_FALSE(SetData->Button7->isEnabled());
+    SetData->Button8->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5})) << "the move is kept within the rows";
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(TransferTest, ContinuousMarkingWithTheFirstGroupTakesEightChannels) {
+    Scan(files.Write("ten.csv", DataFiles::Standard(10, 5)));
+    SetData->StringGrid1->setCurrentCell(0, 5);
+    SetData->CBCont->setChecked(true);
+    SetData->Button6->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+}
+
+TEST_F(TransferTest, RowClicksToggleAndStepSizeFollowsTheGroup) {
+    Scan(files.Write("ten.csv", DataFiles::Standard(10, 5)));
+    SetData->StringGrid1->setCurrentCell(1, 3);
+    SetData->StringGrid1Click();
+    EXPECT_EQ(SetData->StringGrid1->cell(4, 3), QStringLiteral("●"));
+    SetData->StringGrid1Click();
+    EXPECT_TRUE(SetData->StringGrid1->cell(4, 3).isEmpty());
+    SetData->CBCont->setChecked(true);
+    SetData->StringGrid1->setCurrentCell(0, 5);
+    SetData->StringGrid1Click();
+    for (int r = 1; r <= 10; ++r) EXPECT_EQ(SetData->StringGrid1->cell(4, r).isEmpty(), r < 5) << r;
+    SetData->Button3->click();
+    SetData->Button5->click();
+    for (int r = 1; r <= 10; ++r) EXPECT_FALSE(SetData->StringGrid1->cell(4, r).isEmpty());
+    SetData->RadioGroup1->setItemIndex(3);
+    EXPECT_EQ(SetData->StepSize, 8);
+}
+
+TEST_F(TransferTest, EDefenceColumnsAreLabelledByTheirFileColumn) {
+    Open->EDefence1->trigger();
+    Scan(files.Write("ed.csv", "header\r\nX,Y,Z\r\ngal,gal,kine\r\n1,2,3\r\n"));
+    Mark({2, 3});
+    SetData->Button4->click();
+    EXPECT_EQ(List(1, 1), "1CH");
+    EXPECT_EQ(List(1, 2), "2CH");
+    EXPECT_EQ(List(2, 2), "Z");
+    EXPECT_EQ(List(4, 2), "V");
+    EXPECT_STREQ(Open->Store().BaseBank[0].ChannelId, "1CH");
+    EXPECT_STREQ(Open->Store().BaseBank[0].Memo, "");
+}
+
+TEST_F(TransferTest, DataListFormatsEveryLoadedChannel) {
+    Scan(files.Write("v.csv", "a,b,c\r\np,q,r\r\nm,m,m\r\ngal,gal,gal\r\n1.0,-1.0,1.5\r\n-2.25,0.5,0\r\n"));
+    Mark({1, 2, 3});
+    SetData->Button4->click();
+    Scan(files.Write("w.csv", "d,e\r\ns,t\r\nm,m\r\ngal,gal\r\n10,20\r\n30,40\r\n"));
+    Mark({1, 2});
+    SetData->Button4->click();
+    StringGrid* grid = DataList->StringGrid1;
+    EXPECT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->cell(1, 0), "  1 CH");
+    EXPECT_EQ(grid->cell(0, 1), "         1");
+    EXPECT_EQ(grid->cell(1, 1), "   1.00000");
+    EXPECT_EQ(grid->cell(2, 1), "  -1.00000");
+    EXPECT_EQ(grid->cell(3, 1), "     1.500");
+    EXPECT_EQ(grid->cell(1, 2), "    -2.250");
+    EXPECT_EQ(grid->cell(4, 1), "    10.000");
+    EXPECT_EQ(grid->cell(5, 2), "    40.000");
+    EXPECT_TRUE(grid->cell(6, 1).isEmpty());
+}
+
+TEST_F(TransferTest, ProgressBarStandsAt12After1250Lines) {
+    Scan(files.Write("p.csv", DataFiles::Standard(1, 1250)));
+    Mark({1});
+    SetData->Button4->click();
+    EXPECT_EQ(SetData->ProgressBar1->maximum(), 12);
+    EXPECT_EQ(SetData->ProgressBar1->value(), 12);
+}
+
+TEST_F(TransferTest, ChecksComeBeforeAnyChange) {
+    const QString path = files.Write("c.csv", DataFiles::Standard(3, 10));
+    Scan(path);
+    Mark({1});
+    SetData->Button4->click();
+    SetData->CheckBox1->setChecked(true);
+    Mark({2, 3});
+    Open->CBMove->setChecked(true);
+    for (const char* bad : {"x", "-1", ""}) {
+        messages.clear();
+        Open->Edit3->setText(QString::fromLatin1(bad));
+        SetData->Button4->click();
+        ASSERT_EQ(messages.size(), 1u) << bad;
+        EXPECT_EQ(Open->Store().ChannelCount, 1) << bad;
+        EXPECT_EQ(List(1, 1), "CH1");
+        EXPECT_TRUE(Open->CheckBox1->isChecked()) << "not even the clear has run";
+    }
+    Open->CBMove->setChecked(false);
+    messages.clear();
+    QFile::remove(path);
+    SetData->Button4->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("ファイルを開けません")));
+    EXPECT_EQ(Open->Store().ChannelCount, 1);
+    messages.clear();
+    files.Write("c.csv", DataFiles::Standard(3, 4));
+    SetData->Button4->click();
+    ASSERT_EQ(messages.size(), 1u) << "a file that shrank since the scan";
+    EXPECT_EQ(Open->Store().ChannelCount, 1);
+}
+
+TEST_F(TransferTest, LongFilesAreCutAt30000WithANotice) {
+    Scan(files.Write("long.csv", DataFiles::Standard(1, 30005)));
+    EXPECT_EQ(Open->Store().DataCount, 30005);
+    Mark({1});
+    SetData->Button4->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains("30000"));
+    EXPECT_EQ(Open->Store().DataCount, 30000);
+    EXPECT_EQ(Open->Store().BaseBank[0].SampleCount, 30000);
+    EXPECT_EQ(DataList->StringGrid1->rowCount(), 30001);
+}
