@@ -26,18 +26,28 @@ unset QT_QPA_PLATFORM
 "$binary" "$examples/sample_standard.csv" >"$out/tremvix.log" 2>&1 &
 app=$!
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   window=$(xdotool search --onlyvisible --name '^Tremvix Ver3\.3$' 2>/dev/null | head -n 1)
   [ -n "$window" ] && break
   sleep 0.1
 done
 if [ -z "$window" ]; then echo "main window did not appear"; cat "$out/tremvix.log"; exit 1; fi
-sleep 1
-geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+geometry=""
+for _ in $(seq 100); do
+  geometry=$(xdotool getwindowgeometry "$window" 2>/dev/null | sed -n 's/.*Geometry: //p')
+  [ "$geometry" = "1062x577" ] && break
+  sleep 0.1
+done
 echo "main window geometry: $geometry"
 if [ "$geometry" != "1062x577" ]; then echo "expected 1062x577"; exit 1; fi
-setdata=$(xdotool search --onlyvisible --name '^データセット$' 2>/dev/null | head -n 1)
+setdata=""
+for _ in $(seq 100); do
+  setdata=$(xdotool search --onlyvisible --name '^データセット$' 2>/dev/null | head -n 1)
+  [ -n "$setdata" ] && break
+  sleep 0.1
+done
 if [ -z "$setdata" ]; then echo "the data set window is not shown for the file named on the command line"; exit 1; fi
+sleep 1
 xdotool windowactivate "$window" >/dev/null 2>&1 || true
 import -window root "$out/screen.png"
 import -window "$window" "$out/main_window.png"
