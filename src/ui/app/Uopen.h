@@ -120,6 +120,9 @@ public slots:
     void EDefence1Click();
     void N6Click();
     void N7Click();
+    void Button7Click();
+    void Button8Click();
+    void Button10Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -128,6 +131,7 @@ private:
     void BuildLayout();
     void BuildMenus();
     void ConnectHandlers();
+    void ConnectExportHandlers();
     void SelectFormat(QAction* item, QAction* other, bool eDefence);
 
     std::unique_ptr<tremvix::ChannelStore> store_;

@@ -1,0 +1,166 @@
+#include "DataFiles.h"
+#include "UiTestSupport.h"
+
+#include "core/data/ChannelStore.h"
+#include "core/export/PngEncoder.h"
+#include "ui/app/Uopen.h"
+#include "ui/data/Usetdata.h"
+#include "ui/display/Mywave.h"
+
+#include "ui/widgets/StringGrid.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPushButton>
+
+#include <cstdlib>
+#include <cstring>
+
+class ExportTest : public FormsTest {
+protected:
+    void ScanAndTransfer(const QString& path, std::initializer_list<int> rows) {
+        Dialogs::SetOpenFileHandler([path](const QString&) { return path; });
+        SetData->Button2->click();
+        SetData->Button3->click();
+        for (const int r : rows) SetData->StringGrid1->setCell(4, r, SetData->kMark);
+        SetData->Button4->click();
+    }
+    void SaveAs(const QString& name) {
+        Dialogs::SetSaveFileHandler([name, this](const QString& filter) {
+            lastFilter = filter;
+            return name;
+        });
+    }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    QImage Decoded(const QString& path) const {
+        int width = 0, height = 0;
+        std::vector<std::uint8_t> rgb;
+        if (!tremvix::DecodePngFile(path.toStdString(), width, height, rgb)) return {};
+        return QImage(rgb.data(), width, height, width * 3, QImage::Format_RGB888).copy();
+    }
+    void DrawSomething() {
+        Open->Button7->setEnabled(true);  // as after a drawing
+        Open->Button8->setEnabled(true);
+        Canvas& canvas = Open->MyWave1->canvas();
+        canvas.pen.color = 0x0000FF;
+        canvas.MoveTo(10, 10);
+        canvas.LineTo(600, 400);
+        canvas.pen.mode = Canvas::PenMode::Xor;
+        canvas.MoveTo(300, 10);
+        canvas.LineTo(300, 410);
+        canvas.pen.mode = Canvas::PenMode::Copy;
+        canvas.TextOut(480, 415, QStringLiteral("CH1       12     1.500gal"));
+    }
+    DataFiles files;
+    QString lastFilter;
+};
+
+TEST_F(ExportTest, SavedDataReadsBackToTheSameHeadersAndSamples) {
+    const QString sample = QString::fromLocal8Bit(qgetenv("TREMVIX_EXAMPLES")) + "/sample_standard.csv";
+    ASSERT_TRUE(QFile::exists(sample));
+    ScanAndTransfer(sample, {1, 2, 3});
+    ASSERT_EQ(Open->Store().ChannelCount, 3);
+    const auto first = std::make_unique<tremvix::ChannelStore>(Open->Store());
+    SaveAs(files.Path("round"));
+    Open->Button10->click();
+    EXPECT_EQ(lastFilter, QStringLiteral("標準データファイル (*.csv)|*.csv|すべて (*.*)|*.*"));
+    const QString saved = files.Path("round.csv");
+    ASSERT_TRUE(QFile::exists(saved));
+    EXPECT_TRUE(messages.empty());
+
+    SetData->CheckBox1->setChecked(true);
+    ScanAndTransfer(saved, {1, 2, 3});
+    EXPECT_EQ(Open->Store().FileLineCount, first->DataCount);
+    for (int k = 0; k < 3; ++k) {
+        const tremvix::ChannelRecord& a = first->BaseBank[k];
+        const tremvix::ChannelRecord& b = Open->Store().BaseBank[k];
+        EXPECT_STREQ(a.ChannelId, b.ChannelId);
+        EXPECT_STREQ(a.PointName, b.PointName);
+        EXPECT_STREQ(a.Memo, b.Memo);
+        EXPECT_STREQ(a.Unit, b.Unit);
+        EXPECT_EQ(std::strcmp(a.PointName, "1\x8A\x4B\x8F\xB0 NS") == 0 || k != 0, true) << "Shift-JIS bytes kept";
+        for (int i = 0; i < first->DataCount; ++i) ASSERT_NEAR(a.Samples[i], b.Samples[i], 5e-7 + 1e-6 * std::abs(a.Samples[i]));
+    }
+}
+
+TEST_F(ExportTest, CsvNameGetsItsExtensionAndAnExistingFinalNameIsAskedAbout) {
+    const QString existing = files.Write("kept.csv", "old contents");
+    SaveAs(files.Path("kept"));
+    answer = Dialogs::kCancel;
+    Open->Button10->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("kept.csv")));
+    EXPECT_EQ(messages[0].flags, 0x21u);
+    EXPECT_EQ(Read(existing), "old contents");
+    answer = Dialogs::kOk;
+    Open->Button10->click();
+    EXPECT_EQ(Read(existing), "\r\n\r\n\r\n\r\n") << "no channel, no data: four empty header lines";
+    SaveAs(files.Path("other.txt"));
+    Open->Button10->click();
+    EXPECT_TRUE(QFile::exists(files.Path("other.txt")));
+    EXPECT_FALSE(QFile::exists(files.Path("other.txt.csv")));
+}
+
+TEST_F(ExportTest, FailedSavesAreReportedAndKeepTheOldFile) {
+    SaveAs(files.Path("no/such/folder/data.csv"));
+    Open->Button10->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("データを保存できませんでした")));
+    EXPECT_EQ(messages[0].flags, 0x30u);
+    messages.clear();
+    Open->Button8->setEnabled(true);
+    SaveAs(files.Path("no/such/folder/graph.png"));
+    Open->Button8->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("グラフを保存できませんでした")));
+    messages.clear();
+    QDir(files.Path("")).mkdir("folder.png");
+    SaveAs(files.Path("folder.png"));
+    Open->Button8->click();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(QFileInfo(files.Path("folder.png")).isDir());
+}
+
+TEST_F(ExportTest, PngHoldsExactlyTheCanvasPixelsUnderEveryName) {
+    DrawSomething();
+    const QImage canvas = Open->MyWave1->image().convertToFormat(QImage::Format_RGB888);
+    SaveAs(files.Path("graph"));
+    Open->Button8->click();
+    EXPECT_EQ(lastFilter, QStringLiteral("PNG画像ファイル(*.png)|*.*|すべて(*.*)|*.*"));
+    EXPECT_EQ(Decoded(files.Path("graph.png")), canvas);
+    SaveAs(files.Path("named.png"));
+    Open->Button8->click();
+    EXPECT_EQ(Decoded(files.Path("named.png")), canvas);
+    EXPECT_FALSE(QFile::exists(files.Path("named.png.png")));
+    SaveAs(files.Path("graph.dat"));
+    Open->Button8->click();
+    EXPECT_EQ(Decoded(files.Path("graph.dat")), canvas);
+    EXPECT_TRUE(messages.empty());
+
+    files.Write("over.png", "not a picture");
+    SaveAs(files.Path("over.png"));
+    Open->Button8->click();
+    EXPECT_TRUE(messages.empty()) << "replaced without a question";
+    EXPECT_EQ(Decoded(files.Path("over.png")), canvas);
+}
+
+TEST_F(ExportTest, CopyPutsTheLatestSnapshotOnTheClipboard) {
+    Open->Button7Click();
+    const QImage blank = QGuiApplication::clipboard()->image();
+    DrawSomething();
+    const QImage before = Open->MyWave1->image().copy();
+    Open->Button7Click();
+    Open->Button7Click();
+    const QImage copied = QGuiApplication::clipboard()->image().convertToFormat(before.format());
+    EXPECT_EQ(copied, before);
+    EXPECT_NE(copied, blank.convertToFormat(before.format()));
+    EXPECT_EQ(Open->MyWave1->image(), before) << "the canvas is not changed";
+}
