@@ -48,6 +48,8 @@ void TOpen::ConnectHandlers() {
     ConnectHandler(N6, &QAction::triggered, this, &TOpen::N6Click);
     ConnectHandler(N7, &QAction::triggered, this, &TOpen::N7Click);
     ConnectExportHandlers();
+    ConnectSettingsHandlers();
+    ConnectIntegrationHandlers();
 }
 
 void TOpen::FormCreate() {
@@ -75,7 +77,7 @@ void TOpen::FormCreate() {
 
 void TOpen::ChannelListChanged() { listModel_->refresh(); }
 
-void TOpen::DrawAfterTransfer() {}
+void TOpen::Redraw() {}
 
 void TOpen::Button1Click() {
     const int answer = Dialogs::MessageBox(QStringLiteral("プログラムを終了してもよろしいですか？") + kSpaces4,

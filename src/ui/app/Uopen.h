@@ -107,8 +107,8 @@ public:
     const tremvix::ChannelList& List() const { return list_; }
     // Call after the channel list's cells changed.
     void ChannelListChanged();
-    // The drawing a transfer ends with when its window asks for one.
-    void DrawAfterTransfer();
+    // Runs the graph procedure, as every control that changes the picture does.
+    void Redraw();
 
 public slots:
     void FormCreate();
@@ -124,6 +124,37 @@ public slots:
     void Button8Click();
     void Button10Click();
 
+    // Settings of the main window.
+    void StringGrid1Click();
+    void Button5Click();
+    void Button9Click();
+    void RadioGroup1Click();
+    void N11Click();
+    void N101Click();
+    void N501Click();
+    void N1001Click();
+    void N2001Click();
+    void N5001Click();
+    void N10001Click();
+    void N20001Click();
+    void Nyquist21Click();
+    void Nyquist41Click();
+    void Nyquist81Click();
+    void RadioGroup2Click();
+    void RadioGroup3Click();
+    void TrackBar1Change();
+    void Edit1Change();
+    void RadioGroup5Click();
+    void CBFilterClick();
+    void CBMoveClick();
+    void RadioGroup4Click();
+    void CBListClick();
+
+    // Integration from the channel list's pop-up menu.
+    void VelocityClick();
+    void DisplacementClick();
+    void cm1Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -132,6 +163,12 @@ private:
     void BuildMenus();
     void ConnectHandlers();
     void ConnectExportHandlers();
+    void ConnectSettingsHandlers();
+    void ConnectIntegrationHandlers();
+    void SelectRate(int item);
+    void SelectLowPassRatio(QAction* item, float ratio);
+    void DisplayTimeChanged();
+    void ShowLowPassLabel();
     void SelectFormat(QAction* item, QAction* other, bool eDefence);
 
     std::unique_ptr<tremvix::ChannelStore> store_;

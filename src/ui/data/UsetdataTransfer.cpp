@@ -109,5 +109,5 @@ void TSetData::Transfer() {
         Refuse(QStringLiteral("読み込みチャンネル数が多すぎます"), QStringLiteral("多すぎるデータ読み込み"));
     if (read.cutAt30000)
         Refuse(QStringLiteral("データが30000個を超えています。最初の30000個を読み込みました"), kFileError);
-    if (CheckBox2->isChecked()) open.DrawAfterTransfer();
+    if (CheckBox2->isChecked()) open.Redraw();
 }

@@ -1,0 +1,62 @@
+#include "core/dsp/ChannelConversion.h"
+
+#include "core/data/ChannelList.h"
+#include "core/data/ChannelStore.h"
+
+#include <memory>
+
+namespace tremvix {
+
+namespace {
+
+bool IntegrateInto(const ChannelRecord& source, const IntegrationSetup& setup, ChannelRecord& result) {
+    return Integrate(source, setup.dt, setup.filter, setup.bandPass, setup.lowPass, result);
+}
+
+}  // namespace
+
+ConversionOutcome ConvertChannel(ChannelStore& store, ChannelList& list, int row, Conversion conversion,
+                                 const IntegrationSetup& setup) {
+    if (row < 1 || row > kMaxChannels) return ConversionOutcome::NotConvertible;
+    const int c = row - 1;
+    const std::string type = list.Cell(ChannelList::kType, row);
+    if (conversion == Conversion::Velocity) {
+        if (type != "A") return ConversionOutcome::NotConvertible;
+        if (store.IsAcceleration[c] && !store.HasVelocity[c]) {
+            if (!IntegrateInto(store.BaseBank[c], setup, store.VelocityBank[c])) return ConversionOutcome::OutOfMemory;
+            store.HasVelocity[c] = true;
+            const std::string& unit = list.Cell(ChannelList::kUnit, row);
+            if (unit == "m/s2") list.SetCell(ChannelList::kUnit, row, "m/s");
+            else if (unit == "Gal") list.SetCell(ChannelList::kUnit, row, "kine");
+        }
+        list.SetCell(ChannelList::kType, row, "V");
+        return ConversionOutcome::Converted;
+    }
+
+    if (type != "A" && type != "V") return ConversionOutcome::NotConvertible;
+    if (!store.IsAcceleration[c]) return ConversionOutcome::NothingToDo;
+    // Worked out aside so that a failure leaves both banks as they were.
+    const auto velocity = std::make_unique<ChannelRecord>();
+    const bool haveVelocity = store.HasVelocity[c];
+    if (!haveVelocity && !IntegrateInto(store.BaseBank[c], setup, *velocity)) return ConversionOutcome::OutOfMemory;
+    const ChannelRecord& from = haveVelocity ? store.VelocityBank[c] : *velocity;
+    const auto displacement = std::make_unique<ChannelRecord>();
+    if (!IntegrateInto(from, setup, *displacement)) return ConversionOutcome::OutOfMemory;
+    if (!haveVelocity) {
+        store.VelocityBank[c] = *velocity;
+        store.HasVelocity[c] = true;
+    }
+    store.DisplacementBank[c] = *displacement;
+    store.HasDisplacement[c] = true;
+    if (conversion == Conversion::DisplacementMm) {
+        list.SetCell(ChannelList::kUnit, row, "mm");
+        ChannelRecord& d = store.DisplacementBank[c];
+        for (int i = 0; i < d.SampleCount; ++i) d.Samples[i] = d.Samples[i] * 10.0f;
+    } else {
+        list.SetCell(ChannelList::kUnit, row, "cm");
+    }
+    list.SetCell(ChannelList::kType, row, "D");
+    return ConversionOutcome::Converted;
+}
+
+}  // namespace tremvix
