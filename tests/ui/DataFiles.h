@@ -7,6 +7,9 @@
 
 #include <string>
 
+// The bundled sample files.
+inline QString ExampleFile(const char* name) { return QStringLiteral(TREMVIX_EXAMPLES_DIR "/") + QString::fromLatin1(name); }
+
 // Data files written by the tests into a folder of their own.
 class DataFiles {
 public:

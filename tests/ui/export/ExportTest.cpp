@@ -64,7 +64,7 @@ protected:
 };
 
 TEST_F(ExportTest, SavedDataReadsBackToTheSameHeadersAndSamples) {
-    const QString sample = QString::fromLocal8Bit(qgetenv("TREMVIX_EXAMPLES")) + "/sample_standard.csv";
+    const QString sample = ExampleFile("sample_standard.csv");
     ASSERT_TRUE(QFile::exists(sample));
     ScanAndTransfer(sample, {1, 2, 3});
     ASSERT_EQ(Open->Store().ChannelCount, 3);
