@@ -9,7 +9,11 @@ PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googlet
            libbenchmark-dev libpng-dev zlib1g-dev fonts-ipafont-gothic \
            xvfb x11-utils xdotool xclip imagemagick
 
-.PHONY: all setup configure build run test bench test-sanitize clean
+FUZZ_SECONDS ?= 60
+BUILD_FUZZ ?= build-fuzz
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+
+.PHONY: all setup configure build run test bench test-sanitize fuzz clean
 
 all: build
 
@@ -47,5 +51,12 @@ test-sanitize: setup
 	cmake --build $(BUILD_SAN) -j $(JOBS)
 	cd $(BUILD_SAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+fuzz: setup
+	@tools/install-packages.sh $(FUZZ_PACKAGES)
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTREMVIX_FUZZ=ON \
+	  -DTREMVIX_SANITIZE=ON -DTREMVIX_BUILD_UI=OFF -DTREMVIX_BUILD_TESTS=OFF -DTREMVIX_BUILD_BENCH=OFF
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+	tools/run-fuzzers.sh $(BUILD_FUZZ)/fuzz fuzz/corpus $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_SAN)
+	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_FUZZ)

@@ -10,6 +10,11 @@ if(TREMVIX_SANITIZE)
   target_link_options(tremvix_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+if(TREMVIX_FUZZ)
+  # Coverage for the fuzzers in everything they reach.
+  target_compile_options(tremvix_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
 # Sources of a layer folder, so that adding a file needs no edit here.
 function(tremvix_glob_sources out dir)
   file(GLOB_RECURSE _found CONFIGURE_DEPENDS "${dir}/*.cpp" "${dir}/*.h")
