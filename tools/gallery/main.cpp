@@ -38,7 +38,7 @@ Spectrum DemoSpectrum(double from, double to, int count) {
         const double resonance = 1.0 / std::sqrt(std::pow(1.0 - ratio * ratio, 2) + std::pow(2.0 * 0.08 * ratio, 2));
         const double shape = std::pow(f / (f + 0.4), 2) * std::exp(-f / 18.0);
         seed = seed * 1664525u + 1013904223u;
-        const double scatter = 0.75 + 0.5 * (seed >> 8) / 16777216.0;
+        const double scatter = 0.85 + 0.3 * (seed >> 8) / 16777216.0;
         s.frequency.push_back(static_cast<float>(f));
         s.amplitude.push_back(static_cast<float>(40.0 * resonance * shape * scatter + 0.2));
     }
@@ -93,7 +93,7 @@ TMyGraph* LogGraph(const Spectrum& s) {
     graph->LinearX = false;
     graph->LinearY = false;
     graph->NGridX = 3;
-    graph->NGridY = 3;
+    graph->NGridY = 4;
     graph->TitleX = QStringLiteral("振動数 [Hz]");
     graph->TitleY = QStringLiteral("フーリエ振幅 [gal·s]");
     const int n = static_cast<int>(s.frequency.size());
