@@ -1,4 +1,5 @@
 #include "ui/components/GraphArithmetic.h"
+#include "ui/widgets/CNumberFormat.h"
 
 #include "ui/widgets/Canvas.h"
 
@@ -100,7 +101,7 @@ bool ZeroString(const char* text) {
 
 std::string FormattedLabel(const std::string& format, float value) {
     char text[64];
-    std::snprintf(text, sizeof text, format.c_str(), static_cast<double>(value));
+    FormatInCLocale(text, sizeof text, format.c_str(), static_cast<double>(value));
     return ZeroString(text) ? std::string("0") : std::string(text);
 }
 

@@ -1,4 +1,5 @@
 #include "ui/components/Matgrid.h"
+#include "ui/widgets/CNumberFormat.h"
 
 #include "ui/app/Dialogs.h"
 
@@ -61,10 +62,10 @@ void TMatGrid::Show(const T* data, int stride, int rows, int cols, const char* f
     for (int i = 0; i < rows; ++i)
         for (int j = 0; j < cols; ++j) {
             const double value = static_cast<double>(data[static_cast<long long>(i) * stride + j]);
-            const int n = std::snprintf(text.data(), text.size(), format, value);
+            const int n = FormatInCLocale(text.data(), text.size(), format, value);
             if (n >= static_cast<int>(text.size())) {
                 text.resize(static_cast<std::size_t>(n) + 1);
-                std::snprintf(text.data(), text.size(), format, value);
+                FormatInCLocale(text.data(), text.size(), format, value);
             }
             setCell(j + h, i + h, QString::fromUtf8(text.data()));
         }

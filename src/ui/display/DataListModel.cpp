@@ -1,13 +1,14 @@
 #include "ui/display/DataListModel.h"
 
 #include "core/data/ChannelStore.h"
+#include "ui/widgets/CNumberFormat.h"
 
 #include <cmath>
 #include <cstdio>
 
 QString FormatListValue(float value) {
     char text[64];
-    std::snprintf(text, sizeof text, std::fabs(value) > 1.0f ? "%10.3f" : "%10.5f", static_cast<double>(value));
+    FormatInCLocale(text, sizeof text, std::fabs(value) > 1.0f ? "%10.3f" : "%10.5f", static_cast<double>(value));
     return QString::fromLatin1(text);
 }
 

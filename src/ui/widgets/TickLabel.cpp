@@ -1,5 +1,7 @@
 #include "ui/widgets/TickLabel.h"
 
+#include "ui/widgets/CNumberFormat.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -8,7 +10,7 @@ namespace {
 
 std::string Format(const char* format, double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, value);
+    FormatInCLocale(buffer, sizeof buffer, format, value);
     return buffer;
 }
 

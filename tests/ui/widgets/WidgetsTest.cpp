@@ -1,7 +1,12 @@
 #include "ui/app/Conversions.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"
+#include "ui/widgets/CNumberFormat.h"
 #include "ui/widgets/TextCodec.h"
+#include "ui/widgets/TickLabel.h"
+
+#include <clocale>
+#include <cstdio>
 #include "ui/widgets/UpDown.h"
 
 #include <QLineEdit>
@@ -113,4 +118,27 @@ TEST(TextCodec, Utf8AndShiftJisHeadersDecode) {
     EXPECT_EQ(DecodeText("\x31\x8A\x4B\x8F\xB0"), QStringLiteral("1階床"));  // Shift-JIS bytes
     EXPECT_EQ(DecodeText("gal"), QStringLiteral("gal"));
     EXPECT_EQ(DecodeText("\xB6\xC5"), QStringLiteral("ｶﾅ"));  // half-width katakana
+}
+
+TEST(CNumberFormat, CommaLocalesDoNotChangeTheTexts) {
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    // Any locale that writes a decimal comma will do; skip where none is installed.
+    bool comma = false;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"})
+        if (std::setlocale(LC_NUMERIC, name)) {
+            char probe[16];
+            std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+            comma = std::string(probe) == "0,5";
+            if (comma) break;
+        }
+    if (!comma) {
+        std::setlocale(LC_NUMERIC, saved.c_str());
+        GTEST_SKIP() << "no decimal-comma locale installed";
+    }
+    char text[32];
+    FormatInCLocale(text, sizeof text, "%10.3f", 1.5);
+    EXPECT_STREQ(text, "     1.500");
+    EXPECT_EQ(TickLabel(2.5f), "2.5");
+    std::setlocale(LC_NUMERIC, saved.c_str());
 }

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <cstddef>
+
+// printf-style number formatting in the C locale, whatever locale the program runs
+// in (the toolkit takes the user's locale at start-up, which would turn "0.5" into
+// "0,5"). Returns what snprintf returns.
+int FormatInCLocale(char* buffer, std::size_t size, const char* format, double value);
