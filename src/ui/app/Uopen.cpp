@@ -47,6 +47,7 @@ void TOpen::ConnectHandlers() {
     ConnectHandler(EDefence1, &QAction::triggered, this, &TOpen::EDefence1Click);
     ConnectHandler(N6, &QAction::triggered, this, &TOpen::N6Click);
     ConnectHandler(N7, &QAction::triggered, this, &TOpen::N7Click);
+    ConnectGraphHandlers();
 }
 
 void TOpen::FormCreate() {
