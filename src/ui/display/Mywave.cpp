@@ -1,6 +1,7 @@
 #include "ui/display/Mywave.h"
 
 #include "ui/display/ColumnReduction.h"
+#include "ui/display/ThinPolyline.h"
 #include "ui/widgets/TickLabel.h"
 
 #include <QClipboard>
@@ -161,13 +162,15 @@ void TMyWave::DrawWave1(int count, const float* samples, float dt) {
             return static_cast<long double>(i) * dt / VValueX * static_cast<long double>(UnitLenX);
         });
     };
-    // Only a thin solid line in copy mode may skip samples that retrace a column:
-    // an inverting pen or a dash pattern would show the difference.
+    // A thin solid line in copy mode is drawn by our own raster, whose segments light
+    // start-inclusive, end-exclusive runs, and may then skip the samples that only
+    // retrace a column. An inverting pen or a dash pattern would show the difference.
     const bool reducible =
         c.pen.mode == Canvas::PenMode::Copy && c.pen.style == Canvas::PenStyle::Solid && c.pen.width <= 1;
     std::vector<QPoint> points;
     std::vector<int> kept;
     const auto flush = [&](int first, int last, int dx) {
+        if (first > last) return;
         kept.clear();
         if (reducible) {
             AppendColumnSamples(samples, first, last, kept);
@@ -190,8 +193,13 @@ void TMyWave::DrawWave1(int count, const float* samples, float dt) {
         runColumn = dx;
     }
     flush(runStart, i - 1, runColumn);
-    c.MoveTo(points.front().x(), points.front().y());
-    c.PolylineTo(std::vector<QPoint>(points.begin() + 1, points.end()));
+    if (reducible) {
+        DrawThinPolyline(c.image(), points, c.pen.color);
+        c.MoveTo(points.back().x(), points.back().y());
+    } else {
+        c.MoveTo(points.front().x(), points.front().y());
+        c.PolylineTo(std::vector<QPoint>(points.begin() + 1, points.end()));
+    }
     update();
 }
 
