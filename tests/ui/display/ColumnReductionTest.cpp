@@ -35,7 +35,8 @@ std::vector<QPoint> EverySample(TMyWave& wave, int count, const float* samples, 
     std::vector<QPoint> points{QPoint(wave.OriginX, wave.PixelY(samples[0]))};
     const int ax = wave.UnitLenX * wave.NGridX;
     for (int i = 1; i < count; ++i) {
-        const int dx = TruncPixel(static_cast<long double>(i) * dt / wave.VValueX * static_cast<long double>(wave.UnitLenX));
+        const int dx =
+            TruncPixel(static_cast<long double>(i) * dt / wave.VValueX * static_cast<long double>(wave.UnitLenX));
         if (dx > ax) break;
         points.emplace_back(wave.OriginX + dx, wave.PixelY(samples[i]));
     }
@@ -93,20 +94,22 @@ TEST(ColumnReduction, SamePixelsAsEverySampleDrawn) {
                  {5000, 5.0f, 0.07f},     // a few samples per column
                  {400, 30.0f, 0.7f},      // fewer samples than columns
                  {30000, 0.01f, 0.01f}};  // nearly flat
-    for (unsigned seed = 1; seed <= 6; ++seed)
-    for (const auto& c : cases) {
-        std::vector<float> x = Noisy(c.count, c.spread, seed);
-        if (c.count > 1000) {
-            x[777] = std::numeric_limits<float>::infinity();
-            x[778] = -std::numeric_limits<float>::infinity();
-            x[901] = std::nanf("");
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        for (const auto& c : cases) {
+            std::vector<float> x = Noisy(c.count, c.spread, seed);
+            if (c.count > 1000) {
+                x[777] = std::numeric_limits<float>::infinity();
+                x[778] = -std::numeric_limits<float>::infinity();
+                x[901] = std::nanf("");
+            }
+            Band reduced;
+            Band full;
+            reduced.wave.DrawWave1(c.count, x.data(), c.dt);
+            DrawEverySample(full.wave, c.count, x.data(), c.dt);
+            EXPECT_EQ(reduced.wave.image(), full.wave.image())
+                << c.count << " samples, spread " << c.spread << ", seed " << seed;
+            EXPECT_EQ(reduced.wave.canvas().PenPos(), full.wave.canvas().PenPos());
         }
-        Band reduced;
-        Band full;
-        reduced.wave.DrawWave1(c.count, x.data(), c.dt);
-        DrawEverySample(full.wave, c.count, x.data(), c.dt);
-        EXPECT_EQ(reduced.wave.image(), full.wave.image()) << c.count << " samples, spread " << c.spread << ", seed " << seed;
-        EXPECT_EQ(reduced.wave.canvas().PenPos(), full.wave.canvas().PenPos());
     }
 }
 
