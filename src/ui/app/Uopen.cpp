@@ -50,6 +50,7 @@ void TOpen::ConnectHandlers() {
     ConnectExportHandlers();
     ConnectSettingsHandlers();
     ConnectIntegrationHandlers();
+    ConnectGraphHandlers();
 }
 
 void TOpen::FormCreate() {
@@ -77,7 +78,7 @@ void TOpen::FormCreate() {
 
 void TOpen::ChannelListChanged() { listModel_->refresh(); }
 
-void TOpen::Redraw() {}
+void TOpen::Redraw() { Button4Click(); }
 
 void TOpen::Button1Click() {
     const int answer = Dialogs::MessageBox(QStringLiteral("プログラムを終了してもよろしいですか？") + kSpaces4,

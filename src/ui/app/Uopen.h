@@ -3,6 +3,7 @@
 #include "core/data/ChannelList.h"
 #include "core/data/ChannelStore.h"
 #include "core/dsp/FilterSettings.h"
+#include "ui/display/GraphProcedure.h"
 
 #include <QMainWindow>
 
@@ -110,6 +111,9 @@ public:
     // Runs the graph procedure, as every control that changes the picture does.
     void Redraw();
 
+    // Left by the last drawing for the cursor and the data list.
+    GraphLayout Layout;
+
 public slots:
     void FormCreate();
     void Button1Click();
@@ -155,6 +159,29 @@ public slots:
     void DisplacementClick();
     void cm1Click();
 
+    // The graph and the controls that redraw it.
+    void Button4Click();
+    void CheckBox2Click();
+    void CheckBox3Click();
+    void CheckBox4Click();
+    void CheckBox5Click();
+    void CheckBox6Click();
+    void CheckBox7Click();
+    void CheckBox8Click();
+    void CheckBox9Click();
+    void CBMax1Click();
+    void CBMax2Click();
+    void CBMax3Click();
+    void CBMax4Click();
+    void CBMax5Click();
+    void CBMax6Click();
+    void CBMax7Click();
+    void CBMax8Click();
+    void CBOverWriteClick();
+    void CBColorClick();
+    void CBEqualClick();
+    void GroupBox1Click();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -169,9 +196,11 @@ private:
     void SelectLowPassRatio(QAction* item, float ratio);
     void DisplayTimeChanged();
     void ShowLowPassLabel();
+    void ConnectGraphHandlers();
     void SelectFormat(QAction* item, QAction* other, bool eDefence);
 
     std::unique_ptr<tremvix::ChannelStore> store_;
     tremvix::ChannelList list_;
     ChannelListModel* listModel_ = nullptr;
+    GraphProcedure graph_;
 };

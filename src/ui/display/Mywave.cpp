@@ -1,5 +1,7 @@
 #include "ui/display/Mywave.h"
 
+#include "ui/display/ColumnReduction.h"
+#include "ui/display/ThinPolyline.h"
 #include "ui/widgets/TickLabel.h"
 
 #include <QClipboard>
@@ -7,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -20,6 +23,20 @@ QFont DefaultCanvasFont() {
 }
 
 QString Label(float value) { return QString::fromStdString(TickLabel(value)); }
+
+// Truncation of an extended-precision pixel position. Extended arithmetic and its
+// conversion to an integer are slow on every sample of a trace, so the double
+// estimate decides whenever it lies clearly inside a pixel; only a value within a
+// hair of a whole number (or out of range) is worked out exactly.
+template <typename Exact>
+int TruncPixelFast(double estimate, Exact exact) {
+    if (estimate > -1e6 && estimate < 1e6) {
+        const auto whole = static_cast<long long>(estimate);
+        const double fraction = std::fabs(estimate - static_cast<double>(whole));
+        if (fraction > 1e-6 && fraction < 1.0 - 1e-6) return static_cast<int>(whole);
+    }
+    return TruncPixel(exact());
+}
 
 }  // namespace
 
@@ -50,8 +67,11 @@ Canvas& TMyWave::canvas() {
 }
 
 int TMyWave::PixelY(float value) const {
-    return TruncPixel(static_cast<long double>(OriginY) -
-                      static_cast<long double>(value) / VValueY * static_cast<long double>(UnitLenY));
+    const double estimate = OriginY - static_cast<double>(value) / VValueY * UnitLenY;
+    return TruncPixelFast(estimate, [&] {
+        return static_cast<long double>(OriginY) -
+               static_cast<long double>(value) / VValueY * static_cast<long double>(UnitLenY);
+    });
 }
 
 void TMyWave::_round_number(float value, char* text) {
@@ -128,15 +148,58 @@ void TMyWave::DrawScale() {
 void TMyWave::DrawWave1(int count, const float* samples, float dt) {
     Canvas& c = canvas();
     const int ax = UnitLenX * NGridX;
-    c.MoveTo(OriginX, PixelY(samples[0]));
+    // Estimates by multiplication; the exact extended forms settle the close cases.
+    const double pixelsPerSample = static_cast<double>(dt) / VValueX * UnitLenX;
+    const double pixelsPerValue = static_cast<double>(UnitLenY) / VValueY;
+    const auto row = [&](int i) {
+        return TruncPixelFast(OriginY - samples[i] * pixelsPerValue, [&] {
+            return static_cast<long double>(OriginY) -
+                   static_cast<long double>(samples[i]) / VValueY * static_cast<long double>(UnitLenY);
+        });
+    };
+    const auto column = [&](int i) {
+        return TruncPixelFast(i * pixelsPerSample, [&] {
+            return static_cast<long double>(i) * dt / VValueX * static_cast<long double>(UnitLenX);
+        });
+    };
+    // A thin solid line in copy mode is drawn by our own raster, whose segments light
+    // start-inclusive, end-exclusive runs, and may then skip the samples that only
+    // retrace a column. An inverting pen or a dash pattern would show the difference.
+    const bool reducible =
+        c.pen.mode == Canvas::PenMode::Copy && c.pen.style == Canvas::PenStyle::Solid && c.pen.width <= 1;
     std::vector<QPoint> points;
-    points.reserve(static_cast<std::size_t>(std::max(count - 1, 0)));
-    for (int i = 1; i < count; ++i) {
-        const int dx = TruncPixel(static_cast<long double>(i) * dt / VValueX * static_cast<long double>(UnitLenX));
+    std::vector<int> kept;
+    const auto flush = [&](int first, int last, int dx) {
+        if (first > last) return;
+        kept.clear();
+        if (reducible) {
+            AppendColumnSamples(samples, first, last, kept);
+        } else {
+            for (int i = first; i <= last; ++i) kept.push_back(i);
+        }
+        for (const int i : kept) points.emplace_back(OriginX + dx, row(i));
+    };
+    // The first sample sits at the origin whatever its time; the others follow their
+    // time until one lies past the end of the axis.
+    int runStart = 0;
+    int runColumn = 0;
+    int i = 1;
+    for (; i < count; ++i) {
+        const int dx = column(i);
         if (dx > ax) break;
-        points.emplace_back(OriginX + dx, PixelY(samples[i]));
+        if (dx == runColumn) continue;
+        flush(runStart, i - 1, runColumn);
+        runStart = i;
+        runColumn = dx;
     }
-    c.PolylineTo(points);
+    flush(runStart, i - 1, runColumn);
+    if (reducible) {
+        DrawThinPolyline(c.image(), points, c.pen.color);
+        c.MoveTo(points.back().x(), points.back().y());
+    } else {
+        c.MoveTo(points.front().x(), points.front().y());
+        c.PolylineTo(std::vector<QPoint>(points.begin() + 1, points.end()));
+    }
     update();
 }
 

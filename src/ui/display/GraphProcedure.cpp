@@ -1,0 +1,223 @@
+#include "ui/display/GraphProcedure.h"
+
+#include "ui/app/Conversions.h"
+#include "ui/display/GraphScale.h"
+#include "ui/display/Mywave.h"
+#include "ui/widgets/TextCodec.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+using tremvix::ChannelList;
+using tremvix::ChannelRecord;
+using tremvix::ChannelStore;
+using tremvix::kMaxChannels;
+using tremvix::kMaxSamples;
+
+namespace {
+
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr int kMaxEnvelopes = 5;
+
+int SamplesOf(const ChannelRecord& record) { return std::clamp(record.SampleCount, 0, kMaxSamples); }
+
+QString FieldText(const char* field, std::size_t width) {
+    return DecodeText(std::string_view(field, strnlen(field, width)));
+}
+
+}  // namespace
+
+GraphMessage MessageOf(GraphOutcome outcome) {
+    const QString spaces(5, QChar(0x3000));
+    const QString selection = QStringLiteral("選択エラー");
+    switch (outcome) {
+        case GraphOutcome::TooManyMaxima: return {QStringLiteral("最大値を描くチャンネルが多すぎます") + spaces, selection};
+        case GraphOutcome::NoChannel:
+            return {QStringLiteral("グラフを描くデータチャンネルが指定されておりません") + spaces, selection};
+        case GraphOutcome::WindowTooShort: return {QStringLiteral("時間軸が不適切（短すぎる）です") + spaces, selection};
+        case GraphOutcome::RecordNotFilled:
+            return {QStringLiteral("読み込みチャンネル数が多すぎます") + spaces, QStringLiteral("多すぎるデータ読み込み")};
+        case GraphOutcome::StartOutOfRange: return {QStringLiteral("開始点がデータの範囲外です") + spaces, selection};
+        case GraphOutcome::NotTransferred:
+        case GraphOutcome::Drawn: break;
+    }
+    return {};
+}
+
+// One run of the procedure: the inputs, the canvas and the layout it fills.
+struct GraphProcedure::Pass {
+    ChannelStore& store;
+    const ChannelList& list;
+    const GraphRequest& request;
+    TMyWave& wave;
+    GraphLayout& layout;
+    const GraphHooks& hooks;
+    ChannelRecord& work;
+
+    bool Drawn(int i) const { return !list.Cell(ChannelList::kSelect, i + 1).empty(); }
+    const ChannelRecord& Chosen(int i) const { return store.RecordForDisplay(i); }
+    float TimeStep() const { return static_cast<float>(1.0L / request.SamplingRate); }
+    void SetTimeScale() const { wave.VValueX = static_cast<float>(0.2 * static_cast<long double>(request.DisplayTime)); }
+    float CommonScale() const { return static_cast<float>(StrToFloat(request.scaleText)); }
+
+    GraphOutcome Run();
+    bool StartInRange() const;
+    GraphOutcome DrawStacked();
+    void DrawTrace(int start, int count, std::uint32_t colour, bool withScale);
+    void DrawOverlaid();
+    void CopyInverted(int i);
+    void DrawStartLabel();
+};
+
+GraphOutcome GraphProcedure::Pass::Run() {
+    wave.canvas().pen.mode = Canvas::PenMode::Copy;
+    if (store.NothingTransferred) return GraphOutcome::NotTransferred;
+    for (int i = 0; i < kMaxChannels; ++i) store.PolarityNormal[i] = !request.polarity[i];
+    if (std::count(request.maxima.begin(), request.maxima.end(), true) > kMaxEnvelopes) return GraphOutcome::TooManyMaxima;
+
+    const int channels = std::clamp(store.ChannelCount, 0, kMaxChannels);
+    int selected = 0;
+    for (int i = 0; i < channels; ++i)
+        if (list.IsSelected(i + 1)) layout.SelectedChannels[selected++] = i;
+    if (selected == 0) return GraphOutcome::NoChannel;
+    if (hooks.hideLogo) hooks.hideLogo();
+
+    layout.TraceCount = selected;
+    layout.HalfTraceHeight = request.CanvasHeight / (2 * selected);
+    layout.TraceHeight = request.CanvasHeight / selected;
+    for (int i = 0; i < channels; ++i)
+        store.DisplayType[i] = tremvix::TypeCodeOfCell(list.Cell(ChannelList::kType, i + 1).c_str());
+
+    const GraphLayout before = layout;
+    layout.StartIndex = StrToInt(request.startText);
+    layout.WindowLength = tremvix::WindowSamples(request.DisplayTime, request.SamplingInterval);
+    if (layout.WindowLength < 500) return GraphOutcome::WindowTooShort;
+    if (!StartInRange()) {
+        // The cursor keeps reading the window of the picture still shown.
+        layout.StartIndex = before.StartIndex;
+        layout.WindowLength = before.WindowLength;
+        return GraphOutcome::StartOutOfRange;
+    }
+
+    wave.Clear(kWhite);
+    if (!request.overwrite) {
+        const GraphOutcome stacked = DrawStacked();
+        if (stacked != GraphOutcome::Drawn) return stacked;
+    } else {
+        DrawOverlaid();
+    }
+    DrawStartLabel();
+    return GraphOutcome::Drawn;
+}
+
+// Every drawn channel must hold the first sample of the window.
+bool GraphProcedure::Pass::StartInRange() const {
+    for (int i = 0; i < store.ChannelCount && i < kMaxChannels; ++i)
+        if (Drawn(i) && (layout.StartIndex < 0 || layout.StartIndex >= SamplesOf(store.BaseBank[i]))) return false;
+    return true;
+}
+
+GraphOutcome GraphProcedure::Pass::DrawStacked() {
+    const std::uint32_t colour = request.colour ? kRed : kBlack;
+    int band = 0;
+    for (int i = 0; i < store.ChannelCount && i < kMaxChannels; ++i) {
+        if (!Drawn(i)) continue;
+        layout.WindowLength = tremvix::ClampWindow(layout.StartIndex, layout.WindowLength, SamplesOf(store.BaseBank[i]));
+        if (hooks.showWindowLength) hooks.showWindowLength(layout.WindowLength);
+        wave.OriginY = band * layout.TraceHeight + layout.HalfTraceHeight;
+        wave.UnitY = DecodeText(list.Cell(ChannelList::kUnit, i + 1));
+        const ChannelRecord& chosen = Chosen(i);
+        work = chosen;
+        if (!work.Filled) return GraphOutcome::RecordNotFilled;
+        if (!store.PolarityNormal[i]) CopyInverted(i);
+        const bool envelopes = request.maxima[i];
+        if (envelopes) tremvix::PositiveEnvelope(chosen.Samples, SamplesOf(chosen), work.Samples);
+        DrawTrace(layout.StartIndex, layout.WindowLength, colour, true);
+        ++band;
+        if (envelopes) {
+            tremvix::NegativeEnvelope(chosen.Samples, SamplesOf(chosen), work.Samples);
+            DrawTrace(layout.StartIndex, layout.WindowLength, colour, false);
+        }
+    }
+    return GraphOutcome::Drawn;
+}
+
+void GraphProcedure::Pass::DrawTrace(int start, int count, std::uint32_t colour, bool withScale) {
+    Canvas& canvas = wave.canvas();
+    wave.Title = FieldText(work.PointName, sizeof work.PointName);
+    SetTimeScale();
+    if (withScale) {
+        const float largest = tremvix::LargestMagnitude(work.Samples + start, count);
+        wave.UnitLenY = tremvix::BandUnitLenY(request.CanvasHeight, layout.TraceCount);
+        if (layout.TraceCount <= 4) {
+            wave.VValueY = tremvix::ScaleStep(2, largest);
+            wave.NGridY = 2;
+        } else {
+            wave.VValueY = 2 * tremvix::ScaleStep(2, largest);
+            wave.NGridY = 1;
+        }
+        canvas.pen.color = kBlack;
+        if (request.equal) wave.VValueY = CommonScale();
+        wave.DrawScale();
+    }
+    canvas.pen.color = colour;
+    wave.DrawWave1(count, work.Samples + start, TimeStep());
+}
+
+void GraphProcedure::Pass::DrawOverlaid() {
+    layout.TraceCount = 1;
+    float largest = 0.0f;
+    for (int i = 0; i < store.ChannelCount && i < kMaxChannels; ++i) {
+        if (!Drawn(i)) continue;
+        layout.WindowLength = tremvix::ClampWindow(layout.StartIndex, layout.WindowLength, SamplesOf(store.BaseBank[i]));
+        largest = std::max(largest,
+                           tremvix::LargestMagnitude(Chosen(i).Samples + layout.StartIndex, layout.WindowLength));
+    }
+    Canvas& canvas = wave.canvas();
+    wave.VValueY = tremvix::ScaleStep(2, largest);
+    wave.NGridY = 2;
+    wave.OriginY = request.CanvasHeight / 2;
+    wave.UnitLenY = tremvix::OverlayUnitLenY(request.CanvasHeight);
+    canvas.pen.color = kBlack;
+    SetTimeScale();
+    wave.Title = QString();
+    if (request.equal) wave.VValueY = CommonScale();
+    wave.DrawScale();
+
+    int position = 0;
+    for (int i = 0; i < store.ChannelCount && i < kMaxChannels; ++i) {
+        if (!Drawn(i)) continue;
+        work = Chosen(i);
+        if (!store.PolarityNormal[i]) CopyInverted(i);
+        canvas.pen.color = request.colour ? kTraceColours[position] : kBlack;
+        wave.DrawWave1(layout.WindowLength, work.Samples + layout.StartIndex, TimeStep());
+        ++position;
+    }
+}
+
+void GraphProcedure::Pass::CopyInverted(int i) {
+    const ChannelRecord& chosen = Chosen(i);
+    const int count = SamplesOf(work);
+    for (int j = 0; j < count; ++j) work.Samples[j] = -chosen.Samples[j];
+}
+
+void GraphProcedure::Pass::DrawStartLabel() {
+    const int start = StrToInt(request.startText);
+    const QString label =
+        start > 0 ? QString::asprintf("+%.2f[s]", static_cast<double>(start * static_cast<long double>(request.SamplingInterval)))
+                  : QString(12, QLatin1Char(' '));
+    wave.canvas().TextOut(570, 10, label);
+    wave.update();
+}
+
+GraphProcedure::GraphProcedure() : work_(std::make_unique<ChannelRecord>()) {}
+GraphProcedure::~GraphProcedure() = default;
+
+GraphOutcome GraphProcedure::Run(ChannelStore& store, const ChannelList& list, const GraphRequest& request,
+                                 TMyWave& canvas, GraphLayout& layout, const GraphHooks& hooks) {
+    Pass pass{store, list, request, canvas, layout, hooks, *work_};
+    return pass.Run();
+}

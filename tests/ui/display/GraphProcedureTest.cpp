@@ -1,0 +1,350 @@
+#include "UiTestSupport.h"
+
+#include "core/data/ChannelList.h"
+#include "ui/app/Uopen.h"
+#include "ui/display/GraphScale.h"
+#include "ui/display/Mywave.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <numbers>
+#include <vector>
+
+using tremvix::ChannelList;
+
+namespace {
+
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+
+float Sine(int j) { return 100.0f * static_cast<float>(std::sin(2 * std::numbers::pi * j / 1000.0)); }
+
+class GraphTest : public FormsTest {
+protected:
+    void SetUp() override {
+        FormsTest::SetUp();
+        Open->Button4->setEnabled(true);
+        blank = Picture();
+    }
+
+    // Channel k as a transfer would leave it: a filled base record and its list row.
+    void Load(int k, int count, const std::function<float(int)>& sample, bool select = true) {
+        tremvix::ChannelStore& store = Open->Store();
+        tremvix::ChannelRecord& record = store.BaseBank[k];
+        record.Filled = 1;
+        record.SampleCount = count;
+        for (int j = 0; j < count; ++j) record.Samples[j] = sample(j);
+        std::snprintf(record.PointName, sizeof record.PointName, "P%d", k + 1);
+        store.IsAcceleration[k] = true;
+        store.ChannelCount = std::max(store.ChannelCount, k + 1);
+        store.NothingTransferred = false;
+        ChannelList& list = Open->List();
+        list.SetCell(ChannelList::kUnit, k + 1, "gal");
+        list.SetCell(ChannelList::kType, k + 1, "A");
+        list.SetCell(ChannelList::kSelect, k + 1, select ? ChannelList::kMark : "");
+        Open->ChannelListChanged();
+    }
+    void LoadConstant(int k, float value, int count = 30000) {
+        Load(k, count, [value](int) { return value; });
+    }
+    void Draw() { Open->Button4->click(); }
+
+    QImage Picture() const { return Open->MyWave1->image().copy(); }
+    QRgb Pixel(int x, int y) const { return Open->MyWave1->image().pixel(x, y); }
+    std::vector<int> RowsOf(QRgb colour, int x, int top, int bottom) const {
+        std::vector<int> rows;
+        for (int y = top; y <= bottom; ++y)
+            if (Pixel(x, y) == colour) rows.push_back(y);
+        return rows;
+    }
+    int RightmostOf(QRgb colour, int top, int bottom) const {
+        for (int x = Open->MyWave1->width() - 1; x >= 0; --x)
+            if (!RowsOf(colour, x, top, bottom).empty()) return x;
+        return -1;
+    }
+    void ExpectOnlyMessage(const QString& text, const QString& caption) {
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, WithIdeographicSpaces(text, 5));
+        EXPECT_EQ(messages[0].caption, caption);
+        EXPECT_EQ(messages[0].flags, 0x30u);
+        messages.clear();
+    }
+
+    QImage blank;
+};
+
+const QString kSelection = QStringLiteral("選択エラー");
+
+TEST_F(GraphTest, ThreeBandsWithTheSecondInvertedOnTheSameScale) {
+    const auto offsetSine = [](int j) { return Sine(j) + 30.0f; };
+    for (int k = 0; k < 3; ++k) Load(k, 30000, offsetSine);
+    Open->PolarityBoxes[1]->setChecked(true);
+    Draw();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Open->Layout.TraceCount, 3);
+    EXPECT_EQ(Open->Layout.TraceHeight, 141);
+    EXPECT_EQ(Open->Layout.HalfTraceHeight, 70);
+    EXPECT_EQ(Open->Layout.WindowLength, 5000);
+    EXPECT_EQ((std::vector<int>(Open->Layout.SelectedChannels.begin(), Open->Layout.SelectedChannels.begin() + 3)),
+              (std::vector<int>{0, 1, 2}));
+    EXPECT_FALSE(Open->Store().PolarityNormal[1]);
+    EXPECT_TRUE(Open->Store().PolarityNormal[0]);
+    EXPECT_EQ(Open->MyWave1->UnitLenY, 26);
+    EXPECT_EQ(Open->Label5->text(), "5000");
+    EXPECT_TRUE(Open->Image1->isHidden());
+    EXPECT_TRUE(Open->Button7->isEnabled());
+    EXPECT_TRUE(Open->Button8->isEnabled());
+
+    for (const int middle : {70, 211, 352}) {
+        int axis = 0;
+        for (int x = 61; x < 560; ++x) axis += Pixel(x, middle) == kBlack;
+        EXPECT_GT(axis, 400) << middle;
+    }
+    for (int x = 62; x < 559; ++x) {  // the last column holds the end of the line
+        const std::vector<int> first = RowsOf(kRed, x, 0, 140);
+        const std::vector<int> second = RowsOf(kRed, x, 141, 281);
+        const std::vector<int> third = RowsOf(kRed, x, 282, 424);
+        ASSERT_FALSE(first.empty()) << x;
+        ASSERT_FALSE(second.empty()) << x;
+        // Mirrored about the middle line (row 211 + (70 - y)), within the truncation.
+        EXPECT_NEAR(second.front(), 281 - first.back(), 1) << x;
+        EXPECT_NEAR(second.back(), 281 - first.front(), 1) << x;
+        std::vector<int> shifted;
+        for (const int y : first) shifted.push_back(y + 282);
+        EXPECT_EQ(third, shifted) << x;
+    }
+}
+
+TEST_F(GraphTest, OverlaidTracesTakeTheColoursInListOrder) {
+    const float levels[] = {10.0f, 20.0f, 30.0f, 40.0f};
+    for (int k = 0; k < 4; ++k) LoadConstant(k, levels[k]);
+    Open->CBOverWrite->setChecked(true);
+    Draw();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Open->Layout.TraceCount, 1);
+    EXPECT_EQ(Open->Layout.TraceHeight, 106);  // the heights still count the selected channels
+    EXPECT_EQ(Open->MyWave1->OriginY, 212);
+    EXPECT_EQ(Open->MyWave1->UnitLenY, 39);
+    EXPECT_EQ(Open->MyWave1->Title, "");
+    const int rows[] = {196, 180, 165, 149};
+    const QRgb colours[] = {kRed, 0xFF0000FF, 0xFFFF00FF, 0xFF008000};
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(Pixel(300, rows[k]), colours[k]) << k;
+
+    Open->CBColor->click();  // unticks it and redraws
+    ASSERT_FALSE(Open->CBColor->isChecked());
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(Pixel(300, rows[k]), kBlack) << k;
+}
+
+TEST_F(GraphTest, CommonScaleAlsoOnFiveToEightBands) {
+    Open->Edit2->setText("10");
+    Open->CBEqual->setChecked(true);
+    for (int bands = 5; bands <= 8; ++bands) {
+        for (int k = 0; k < bands; ++k) LoadConstant(k, 10.0f);
+        Draw();
+        ASSERT_TRUE(messages.empty());
+        EXPECT_EQ(Open->MyWave1->VValueY, 10.0f);
+        EXPECT_EQ(Open->MyWave1->NGridY, 1);
+        const int unit = tremvix::BandUnitLenY(425, bands);
+        for (int k = 0; k < bands; ++k) {
+            const int middle = k * (425 / bands) + 425 / (2 * bands);
+            EXPECT_EQ(Pixel(300, middle - unit), kRed) << bands << " bands, band " << k;
+        }
+    }
+    Open->CBEqual->click();  // back to the automatic scale, doubled for many bands
+    EXPECT_EQ(Open->MyWave1->VValueY, 2 * tremvix::ScaleStep(2, 10.0f));
+    EXPECT_NE(Pixel(300, 425 / 16 - tremvix::BandUnitLenY(425, 8)), kRed);
+}
+
+TEST_F(GraphTest, MaximumBoxDrawsTheTwoEnvelopesOnly) {
+    Load(0, 30000, Sine);
+    Open->MaxBoxes[0]->click();
+    ASSERT_TRUE(messages.empty());
+    // Late in the window both envelopes are flat at one division above and below.
+    for (const int x : {400, 500}) {
+        const std::vector<int> red = RowsOf(kRed, x, 0, 424);
+        ASSERT_FALSE(red.empty());
+        for (const int y : red) EXPECT_TRUE(std::abs(y - 173) <= 1 || std::abs(y - 251) <= 1) << x << "," << y;
+        EXPECT_LE(red.front(), 174);
+        EXPECT_GE(red.back(), 250);
+    }
+    const QImage envelopes = Picture();
+    Open->PolarityBoxes[0]->click();  // has no effect on a channel shown by its maxima
+    EXPECT_EQ(Picture(), envelopes);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(GraphTest, StartLabelRightOfTheTimeAxis) {
+    Load(0, 30000, Sine);
+    Open->Edit1->setText("250");
+    messages.clear();
+    Draw();
+    EXPECT_EQ(Open->Layout.StartIndex, 250);
+    TMyWave reference;
+    reference.resize(625, 425);
+    reference.Clear(0xFFFFFF);
+    reference.canvas().TextOut(570, 10, QStringLiteral("+2.50[s]"));
+    const QRect corner(562, 0, 63, 40);
+    EXPECT_EQ(Picture().copy(corner), reference.image().copy(corner));
+    EXPECT_NE(Picture().copy(corner), blank.copy(corner));
+
+    Open->Edit1->setText("0");
+
+    messages.clear();
+    Draw();
+    EXPECT_EQ(Picture().copy(corner), blank.copy(corner));  // twelve spaces on white
+}
+
+TEST_F(GraphTest, SixMaximumBoxesAreRefusedFiveDraw) {
+    Load(0, 30000, Sine);
+    for (int k = 0; k < 5; ++k) Open->MaxBoxes[k]->click();
+    ASSERT_TRUE(messages.empty());
+    const QImage five = Picture();
+    EXPECT_NE(five, blank);
+    Open->MaxBoxes[5]->click();
+    ExpectOnlyMessage(QStringLiteral("最大値を描くチャンネルが多すぎます"), kSelection);
+    EXPECT_EQ(Picture(), five);
+}
+
+TEST_F(GraphTest, NoChannelSelectedIsRefused) {
+    Load(0, 30000, Sine, false);
+    Draw();
+    ExpectOnlyMessage(QStringLiteral("グラフを描くデータチャンネルが指定されておりません"), kSelection);
+    EXPECT_EQ(Picture(), blank);
+    EXPECT_FALSE(Open->Image1->isHidden());
+    EXPECT_FALSE(Open->Button7->isEnabled());
+}
+
+TEST_F(GraphTest, NothingTransferredDrawsSilently) {
+    Draw();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Picture(), blank);
+    EXPECT_FALSE(Open->Image1->isHidden());
+}
+
+TEST_F(GraphTest, WindowUnderFiveHundredSamplesIsRefused) {
+    Load(0, 30000, Sine);
+    Open->DisplayTime = 1.0f;
+    Draw();
+    ExpectOnlyMessage(QStringLiteral("時間軸が不適切（短すぎる）です"), kSelection);
+    EXPECT_EQ(Picture(), blank);
+    EXPECT_TRUE(Open->Image1->isHidden());
+    EXPECT_EQ(Open->Layout.TraceCount, 1);
+
+    Open->DisplayTime = 5.0f;
+    Draw();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Open->Layout.WindowLength, 500);
+
+    Open->Filters.SamplingRate = 10;
+    Open->Filters.SamplingInterval = 1.0f / 10;
+    Open->DisplayTime = 50.0f;
+    const QImage drawn = Picture();
+    Draw();
+    ExpectOnlyMessage(QStringLiteral("時間軸が不適切（短すぎる）です"), kSelection);
+    EXPECT_EQ(Open->Layout.WindowLength, 499);
+    EXPECT_EQ(Picture(), drawn);
+}
+
+TEST_F(GraphTest, UnfilledRecordStopsAfterTheBandsAlreadyDrawn) {
+    for (int k = 0; k < 3; ++k) Load(k, 30000, Sine);
+    Open->Store().BaseBank[1].Filled = 0;
+    Open->Edit1->setText("250");
+    messages.clear();
+    Draw();
+    ExpectOnlyMessage(QStringLiteral("読み込みチャンネル数が多すぎます"), QStringLiteral("多すぎるデータ読み込み"));
+    EXPECT_GT(RightmostOf(kRed, 0, 140), 500);
+    EXPECT_EQ(RightmostOf(kRed, 141, 424), -1);
+    EXPECT_EQ(Picture().copy(562, 0, 63, 40), blank.copy(562, 0, 63, 40));  // no start label
+    EXPECT_FALSE(Open->Button7->isEnabled());
+    EXPECT_FALSE(Open->Button8->isEnabled());
+}
+
+TEST_F(GraphTest, StartOutsideTheDataIsRefused) {
+    LoadConstant(0, 10.0f, 6000);
+    LoadConstant(1, 10.0f, 5000);
+    Open->Edit1->setText("100");
+    messages.clear();
+    Draw();
+    ASSERT_TRUE(messages.empty());
+    const QImage drawn = Picture();
+    for (const char* start : {"-1", "5000", "30000"}) {
+        Open->Edit1->setText(start);
+        messages.clear();
+        Draw();
+        ExpectOnlyMessage(QStringLiteral("開始点がデータの範囲外です"), kSelection);
+        EXPECT_EQ(Picture(), drawn) << start;
+        EXPECT_EQ(Open->Layout.StartIndex, 100) << start;
+        EXPECT_EQ(Open->Layout.WindowLength, 4900) << start;
+    }
+    Open->Edit1->setText("4999");
+    messages.clear();
+    Draw();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Open->Layout.WindowLength, 1);
+}
+
+TEST_F(GraphTest, StartThatIsNoNumberEndsTheDrawing) {
+    Load(0, 30000, Sine);
+    Open->Edit1->setText("abc");
+    messages.clear();
+    Draw();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("'abc' は整数ではありません"));
+    EXPECT_EQ(Picture(), blank);
+    EXPECT_FALSE(Open->Button7->isEnabled());
+}
+
+TEST_F(GraphTest, ShortChannelShortensTheWindowOfTheChannelsAfterIt) {
+    LoadConstant(0, 50.0f, 3000);
+    LoadConstant(1, 50.0f, 6000);
+    Draw();
+    EXPECT_EQ(Open->Layout.WindowLength, 3000);
+    EXPECT_EQ(Open->Label5->text(), "3000");
+    const int end3000 = RightmostOf(kRed, 0, 211);
+    EXPECT_NEAR(end3000, 359, 1);
+    EXPECT_EQ(RightmostOf(kRed, 212, 424), end3000);
+
+    LoadConstant(0, 50.0f, 6000);
+    LoadConstant(1, 50.0f, 3000);
+    Draw();
+    EXPECT_EQ(Open->Layout.WindowLength, 3000);
+    EXPECT_NEAR(RightmostOf(kRed, 0, 211), 559, 1);
+    EXPECT_EQ(RightmostOf(kRed, 212, 424), end3000);
+}
+
+TEST_F(GraphTest, VelocityChannelDrawnFromItsRecordWhenPresent) {
+    LoadConstant(0, 10.0f);
+    tremvix::ChannelStore& store = Open->Store();
+    store.VelocityBank[0] = store.BaseBank[0];
+    for (float& v : store.VelocityBank[0].Samples) v = -10.0f;
+    Open->List().SetCell(ChannelList::kType, 1, "V");
+    Open->List().SetCell(ChannelList::kUnit, 1, "kine");
+    Draw();
+    EXPECT_FALSE(RowsOf(kRed, 300, 0, 211).empty()) << "without a velocity record the base record is drawn";
+    store.HasVelocity[0] = true;
+    Draw();
+    EXPECT_EQ(store.DisplayType[0], tremvix::kTypeV);
+    EXPECT_EQ(Open->MyWave1->UnitY, "kine");
+    EXPECT_TRUE(RowsOf(kRed, 300, 0, 211).empty());
+    EXPECT_FALSE(RowsOf(kRed, 300, 213, 424).empty());
+    Open->PolarityBoxes[0]->click();  // inverts the velocity samples
+    EXPECT_FALSE(RowsOf(kRed, 300, 0, 211).empty());
+    EXPECT_EQ(store.VelocityBank[0].Samples[0], -10.0f);  // the store itself is never changed
+}
+
+TEST_F(GraphTest, NonFiniteSamplesKeepAFiniteScale) {
+    Load(0, 30000, [](int j) { return j == 700 ? std::numeric_limits<float>::infinity() : (j == 900 ? NAN : Sine(j)); });
+    Draw();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Open->MyWave1->VValueY, tremvix::ScaleStep(2, 100.0f));
+}
+
+}  // namespace
