@@ -51,6 +51,7 @@ void TOpen::ConnectHandlers() {
     ConnectSettingsHandlers();
     ConnectIntegrationHandlers();
     ConnectGraphHandlers();
+    ConnectCursorHandlers();
 }
 
 void TOpen::FormCreate() {

@@ -2,6 +2,7 @@
 
 #include "core/data/ChannelList.h"
 #include "core/data/ChannelStore.h"
+#include "core/display/PointerToSample.h"
 #include "core/dsp/FilterSettings.h"
 #include "ui/display/GraphProcedure.h"
 
@@ -182,6 +183,10 @@ public slots:
     void CBEqualClick();
     void GroupBox1Click();
 
+    // The mouse over the canvas.
+    void MyWave1MouseMove(int x, int y);
+    void MyWave1MouseDown(int x, int y);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -197,6 +202,10 @@ private:
     void DisplayTimeChanged();
     void ShowLowPassLabel();
     void ConnectGraphHandlers();
+    void ConnectCursorHandlers();
+    tremvix::PointedSample PointedAt(int x, int y) const;
+    bool InsideTimeAxis(int x) const;
+    QString ReadoutText(int channel, int sample) const;
     void SelectFormat(QAction* item, QAction* other, bool eDefence);
 
     std::unique_ptr<tremvix::ChannelStore> store_;

@@ -86,6 +86,7 @@ GraphOutcome GraphProcedure::Pass::Run() {
     if (hooks.hideLogo) hooks.hideLogo();
 
     layout.TraceCount = selected;
+    layout.SelectedCount = selected;
     layout.HalfTraceHeight = request.CanvasHeight / (2 * selected);
     layout.TraceHeight = request.CanvasHeight / selected;
     for (int i = 0; i < channels; ++i)

@@ -33,6 +33,7 @@ struct GraphRequest {
 struct GraphLayout {
     std::array<std::int32_t, tremvix::kMaxChannels> SelectedChannels{};
     std::int32_t TraceCount = 0;
+    std::int32_t SelectedCount = 0;  // bands of the layout, also in overwrite mode
     std::int32_t TraceHeight = 0;
     std::int32_t HalfTraceHeight = 0;
     std::int32_t StartIndex = 0;
