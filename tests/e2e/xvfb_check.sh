@@ -58,4 +58,28 @@ fc-list | grep -q 'IPAPGothic' || { echo "IPAPGothic font missing"; exit 1; }
 colours=$(convert "$out/main_window.png" -format '%k' info:)
 echo "distinct colours in the main window: $colours"
 [ "$colours" -gt 20 ] || { echo "the main window looks empty"; exit 1; }
+
+# Mark every channel, ask for the drawing and transfer, with real clicks.
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
+click "$setdata" 130 540   # 全選択
+click "$setdata" 335 624   # 波形を描く
+click "$setdata" 305 540   # 転送
+sleep 1
+click "$setdata" 397 540   # 閉じる: out of the way of the main window
+xdotool windowactivate "$window" >/dev/null 2>&1 || true
+sleep 0.5
+import -window "$window" "$out/after_transfer.png"
+red=$(convert "$out/after_transfer.png" -format %c histogram:info: | grep -i '#FF0000' | sed 's/^ *\([0-9]*\):.*/\1/' | head -n 1)
+echo "red trace pixels after the transfer: ${red:-0}"
+[ "${red:-0}" -gt 1000 ] || { echo "no red traces were drawn"; exit 1; }
+
+# The real pointer over the canvas draws the cursor and the readout.
+menu=$(( $(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x//p') - 577 ))
+xdotool mousemove --window "$window" 300 $(( 16 + 60 + ${menu#-} )); sleep 0.5
+import -window "$window" "$out/cursor_a.png"
+xdotool mousemove --window "$window" 420 $(( 16 + 60 + ${menu#-} )); sleep 0.5
+import -window "$window" "$out/cursor_b.png"
+moved=$(compare -metric AE "$out/cursor_a.png" "$out/cursor_b.png" null: 2>&1 || true)
+echo "pixels changed by a pointer move: $moved"
+[ "${moved%%.*}" -gt 300 ] 2>/dev/null || { echo "the pointer move did not change the canvas"; exit 1; }
 echo "screenshots in $out"

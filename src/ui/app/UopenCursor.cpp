@@ -23,6 +23,14 @@ constexpr int kReadoutLimit = 51;
 constexpr int kCursorTop = 10;
 constexpr int kCursorBottom = 410;
 
+// Spaces blank the previous readout; in a font whose spaces are narrower than the
+// digits they would leave its tail, so the blank runs to the canvas's right edge.
+void BlankReadout(Canvas& canvas, int spaces) {
+    const QString blank(spaces, QLatin1Char(' '));
+    canvas.TextOut(kReadoutX, kReadoutY, blank);
+    canvas.FillRect(kReadoutX, kReadoutY, canvas.image().width(), kReadoutY + canvas.TextHeight(blank));
+}
+
 }  // namespace
 
 void TOpen::ConnectCursorHandlers() {
@@ -59,7 +67,7 @@ QString TOpen::ReadoutText(int channel, int sample) const {
 void TOpen::MyWave1MouseMove(int x, int y) {
     if (!Button7->isEnabled()) return;  // nothing drawn since start-up
     Canvas& canvas = MyWave1->canvas();
-    canvas.TextOut(kReadoutX, kReadoutY, QString(37, QLatin1Char(' ')));
+    BlankReadout(canvas, 37);
     MyWave1->update();
     if (!InsideTimeAxis(x) || y < 0 || y > 424) return;
     if (!CBLine->isChecked()) return;
@@ -79,7 +87,7 @@ void TOpen::MyWave1MouseMove(int x, int y) {
 
     const tremvix::PointedSample pointed = PointedAt(x, y);
     if (pointed.sample < 1 || pointed.sample > Store().DataCount || !pointed.inBand) return;
-    canvas.TextOut(kReadoutX, kReadoutY, QString(36, QLatin1Char(' ')));
+    BlankReadout(canvas, 36);
     canvas.TextOut(kReadoutX, kReadoutY, ReadoutText(pointed.channel, pointed.sample));
     MyWave1->update();
 }

@@ -32,7 +32,7 @@ protected:
         QImage strip = Picture().copy();
         Canvas canvas(strip);
         canvas.font = Open->MyWave1->canvas().font;
-        canvas.TextOut(480, 415, QString(37, QLatin1Char(' ')));
+        canvas.FillRect(480, 415, 625, 425);
         canvas.TextOut(480, 415, text);
         return strip.copy(480, 412, 145, 13);
     }

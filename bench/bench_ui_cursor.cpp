@@ -1,0 +1,72 @@
+// One pointer move over a drawn graph of eight channels of 30,000 samples: the
+// cursor line, its erasure and the readout, never a redraw of the graph.
+#include "core/data/ChannelList.h"
+#include "core/data/ChannelStore.h"
+#include "ui/app/Forms.h"
+#include "ui/app/Uopen.h"
+#include "ui/display/Mywave.h"
+#include "ui/display/DataListModel.h"
+#include "ui/display/Udatalist.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+namespace {
+
+void LoadEightChannels(TOpen& open) {
+    tremvix::ChannelStore& store = open.Store();
+    for (int k = 0; k < tremvix::kMaxChannels; ++k) {
+        tremvix::ChannelRecord& record = store.BaseBank[k];
+        record.Filled = 1;
+        record.SampleCount = tremvix::kMaxSamples;
+        for (int j = 0; j < tremvix::kMaxSamples; ++j) record.Samples[j] = 100.0f * std::sin(0.003f * j * (k + 1));
+        open.List().SetCell(tremvix::ChannelList::kUnit, k + 1, "gal");
+        open.List().SetCell(tremvix::ChannelList::kSelect, k + 1, tremvix::ChannelList::kMark);
+    }
+    store.ChannelCount = tremvix::kMaxChannels;
+    store.DataCount = tremvix::kMaxSamples;
+    store.NothingTransferred = false;
+    open.ChannelListChanged();
+    DataList->Model().ShowTransfer(&store, store.DataCount, store.ChannelCount);
+    open.DisplayTime = 500.0f;
+}
+
+void BM_CursorMove(benchmark::State& state) {
+    CreateForms();
+    LoadEightChannels(*Open);
+    Open->Button4Click();
+    if (!Open->Button7->isEnabled()) state.SkipWithError("not drawn");
+    int x = 61;
+    for (auto _ : state) {
+        Open->MyWave1MouseMove(x, 37 + (x % 380));
+        x = x >= 559 ? 61 : x + 7;
+        benchmark::DoNotOptimize(Open->MyWave1->image().constBits());
+    }
+    DestroyForms();
+}
+BENCHMARK(BM_CursorMove)->Unit(benchmark::kMicrosecond);
+
+// The baseline a move must stay far below: one drawing of the same graph.
+void BM_FullRedraw(benchmark::State& state) {
+    CreateForms();
+    LoadEightChannels(*Open);
+    for (auto _ : state) Open->Button4Click();
+    DestroyForms();
+}
+BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
