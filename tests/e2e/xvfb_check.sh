@@ -74,7 +74,11 @@ echo "red trace pixels after the transfer: ${red:-0}"
 [ "${red:-0}" -gt 1000 ] || { echo "no red traces were drawn"; exit 1; }
 
 # The real pointer over the canvas draws the cursor and the readout.
-menu=$(( $(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: [0-9]*x//p') - 577 ))
+# The canvas starts 16 pixels below the top of the client area, under the menu bar:
+# its first white row gives the menu bar's height.
+canvas_top=$(convert "$out/after_transfer.png" -crop 1x120+20+0 +repage txt:- | awk -F'[,:]' '/#FFFFFF/ {print $2; exit}')
+menu=$(( ${canvas_top:-16} - 16 ))
+echo "menu bar height: $menu"
 xdotool mousemove --window "$window" 300 $(( 16 + 60 + ${menu#-} )); sleep 0.5
 import -window "$window" "$out/cursor_a.png"
 xdotool mousemove --window "$window" 420 $(( 16 + 60 + ${menu#-} )); sleep 0.5
@@ -82,4 +86,12 @@ import -window "$window" "$out/cursor_b.png"
 moved=$(compare -metric AE "$out/cursor_a.png" "$out/cursor_b.png" null: 2>&1 || true)
 echo "pixels changed by a pointer move: $moved"
 [ "${moved%%.*}" -gt 300 ] 2>/dev/null || { echo "the pointer move did not change the canvas"; exit 1; }
+
+# "コピー" puts the picture on the X clipboard, where other programs can paste it.
+click "$window" 693 $(( 472 + 12 + ${menu#-} ))
+rm -f "$out/clipboard.png"
+xclip -selection clipboard -t image/png -o >"$out/clipboard.png" 2>/dev/null || true
+size=$(identify -format '%wx%h' "$out/clipboard.png" 2>/dev/null || true)
+echo "clipboard picture: ${size:-none}"
+[ "$size" = "625x425" ] || { echo "the clipboard holds no 625x425 picture"; exit 1; }
 echo "screenshots in $out"

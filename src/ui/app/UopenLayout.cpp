@@ -5,6 +5,7 @@
 #include "ui/display/Mywave.h"
 #include "ui/widgets/ClickableGroupBox.h"
 #include "ui/widgets/FormBuilder.h"
+#include "ui/widgets/Mystr.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"
 #include "ui/widgets/UpDown.h"
@@ -173,6 +174,7 @@ void TOpen::BuildLayout() {
     Button4->setEnabled(false);
     Button7->setEnabled(false);
     Button8->setEnabled(false);
+    (new TMyStr(this))->setObjectName(QStringLiteral("MyStr1"));
     Label(client, "Label16", 16, 504, QString())->hide();
     Label(client, "Label17", 16, 520, QString())->hide();
 }

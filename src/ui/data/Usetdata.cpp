@@ -3,6 +3,7 @@
 #include "ui/app/HandlerCall.h"
 #include "ui/app/WindowStyle.h"
 #include "ui/widgets/FormBuilder.h"
+#include "ui/widgets/Mystr.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -78,6 +79,7 @@ void TSetData::BuildLayout() {
     CheckBox2 = CheckBox(this, "CheckBox2", 328, 616, QStringLiteral("波形を描く"), QStringLiteral("転送後波形を描く"));
 
     for (QPushButton* b : {Button3, Button4, Button5, Button6, Button7, Button8}) b->setEnabled(false);
+    (new TMyStr(this))->setObjectName(QStringLiteral("MyStr1"));
 }
 
 void TSetData::ConnectHandlers() {

@@ -135,6 +135,11 @@ TEST_F(StartupTest, CreationSetsUpCanvasAndState) {
     EXPECT_TRUE(open->Image1->isVisibleTo(open));
 }
 
+TEST_F(StartupTest, MainAndDataSetWindowsHoldAFieldSplitter) {
+    EXPECT_NE(TopLevel("Open")->findChild<QObject*>("MyStr1"), nullptr);
+    EXPECT_NE(TopLevel("SetData")->findChild<QObject*>("MyStr1"), nullptr);
+}
+
 TEST_F(StartupTest, FormsCanBeCreatedAgainInOneProcess) {
     DestroyForms();
     EXPECT_EQ(TopLevel("Open"), nullptr);

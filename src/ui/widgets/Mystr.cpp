@@ -1,0 +1,3 @@
+#include "ui/widgets/Mystr.h"
+
+TMyStr::TMyStr(QObject* parent) : QObject(parent) {}
