@@ -2,6 +2,9 @@
 // the same columns: getline, memchr to skip the other fields, std::from_chars.
 #include "BenchDataFile.h"
 
+#include "core/data/ChannelList.h"
+#include "core/data/ChannelStore.h"
+#include "core/data/ChannelTransfer.h"
 #include "core/data/DataFileReader.h"
 
 #include <benchmark/benchmark.h>
@@ -10,6 +13,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +30,21 @@ void BM_ReadChannels(benchmark::State& state, const std::filesystem::path& file)
             state.SkipWithError("unexpected transfer result");
         }
         benchmark::DoNotOptimize(read.columns.data());
+    }
+}
+
+// The whole transfer without the windows: the read and the append into the store.
+void BM_TransferIntoStore(benchmark::State& state, const std::filesystem::path& file) {
+    auto store = std::make_unique<tremvix::ChannelStore>();
+    tremvix::ChannelList list;
+    for (auto _ : state) {
+        store->ChannelCount = 0;
+        const tremvix::TransferRead read =
+            tremvix::ReadChannels(file, tremvix::FileLayout::Standard, kColumns, tremvix::bench::kBenchLines);
+        tremvix::AppendChannels(*store, list, read, {});
+        if (store->ChannelCount != 8 || store->DataCount != tremvix::bench::kBenchLines)
+            state.SkipWithError("unexpected transfer result");
+        benchmark::DoNotOptimize(store->BaseBank[7].Samples);
     }
 }
 
@@ -96,6 +115,8 @@ void BM_FromCharsInMemory(benchmark::State& state, const std::filesystem::path& 
 int main(int argc, char** argv) {
     const tremvix::bench::BenchDataFile file;
     benchmark::RegisterBenchmark("BM_ReadChannels", BM_ReadChannels, file.Path())
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_TransferIntoStore", BM_TransferIntoStore, file.Path())
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_FromCharsBaseline", BM_FromCharsBaseline, file.Path())
         ->Unit(benchmark::kMillisecond);
