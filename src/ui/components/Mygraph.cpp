@@ -4,10 +4,7 @@
 #include "ui/app/Dialogs.h"
 #include "ui/widgets/TickLabel.h"
 
-#include <QClipboard>
 #include <QFile>
-#include <QGuiApplication>
-#include <QPainter>
 
 #include <cmath>
 #include <cstring>
@@ -18,12 +15,6 @@ namespace {
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0x000000;
 
-QFont DefaultCanvasFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic")});
-    font.setPixelSize(11);
-    return font;
-}
 
 // The label of a division value: the rounding rule, or the fixed-point format when one is set.
 QString LabelOf(float value, const std::string* format) {
@@ -38,30 +29,13 @@ void Line(Canvas& c, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-TMyGraph::TMyGraph(QWidget* parent) : QWidget(parent) {
-    resize(300, 300);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+TMyGraph::TMyGraph(QWidget* parent) : ImageControl(300, 300, parent) {
 }
 
 TMyGraph::~TMyGraph() = default;
 
-void TMyGraph::EnsurePicture() const {
-    if (canvas_) return;
-    picture_ = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
-    picture_.fill(Qt::white);
-    canvas_.emplace(picture_);
-    canvas_->font = DefaultCanvasFont();
-}
 
-const QImage& TMyGraph::image() const {
-    EnsurePicture();
-    return picture_;
-}
 
-Canvas& TMyGraph::canvas() {
-    EnsurePicture();
-    return *canvas_;
-}
 
 // A division count below 1 leaves no division to measure; such a frame has no grid.
 int TMyGraph::DivisionWidth() const { return NGridX > 0 ? WidthX / NGridX : 0; }
@@ -330,16 +304,6 @@ void TMyGraph::YScaleUnit1(int count, const float* values) {
     NGridY = scale->divisions;
 }
 
-void TMyGraph::Clear(std::uint32_t color) {
-    Canvas& c = canvas();
-    c.brush.color = color;
-    c.brush.style = Canvas::BrushStyle::Solid;
-    c.FillRect(0, 0, width(), height());
-    update();
-}
-
-void TMyGraph::Copy() { QGuiApplication::clipboard()->setImage(image()); }
-
 bool TMyGraph::Save_PNG(const QString& fileName) {
     const QImage rgb = image().copy(0, 0, width(), height()).convertToFormat(QImage::Format_RGB888);
     const std::filesystem::path target(QFile::encodeName(fileName).toStdString());
@@ -350,9 +314,4 @@ bool TMyGraph::Save_PNG(const QString& fileName) {
                             QStringLiteral("\n") + QString::fromStdString(result.error),
                         QStringLiteral("保存エラー"), Dialogs::kOkExclamation);
     return false;
-}
-
-void TMyGraph::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(rect(), image());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/widgets/ImageControl.h"
+
 #include "ui/components/GraphArithmetic.h"
 #include "ui/widgets/Canvas.h"
 
@@ -12,7 +14,7 @@
 
 // An x-y graph: a frame with a grid, linear or logarithmic axes with labels and titles,
 // and data drawn as a line or as markers. Owns a picture of its own size.
-class TMyGraph : public QWidget {
+class TMyGraph : public ImageControl {
     Q_OBJECT
 public:
     explicit TMyGraph(QWidget* parent = nullptr);
@@ -47,8 +49,6 @@ public:
     void YScaleUnit(int count, const float* values);
     void XScaleUnit1(int count, const float* values);
     void YScaleUnit1(int count, const float* values);
-    void Clear(std::uint32_t color);
-    void Copy();
     // False (after telling the user) when the file could not be written.
     bool Save_PNG(const QString& fileName);
 
@@ -59,15 +59,12 @@ public:
     static int sub_scale(float value, char* format);
     static bool zero_string(const char* text);
 
-    const QImage& image() const;
-    Canvas& canvas();
 
     // Pixel of a data value on the current x or y axis; none where it has no position.
     std::optional<int> PixelX(float value) const;
     std::optional<int> PixelY(float value) const;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     enum class Labels { Rounded, Formatted };
@@ -82,8 +79,4 @@ private:
     graph::Axis AxisY() const;
     int DivisionWidth() const;
     int DivisionHeight() const;
-    void EnsurePicture() const;
-
-    mutable QImage picture_;
-    mutable std::optional<Canvas> canvas_;
 };

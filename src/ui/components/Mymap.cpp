@@ -1,8 +1,5 @@
 #include "ui/components/Mymap.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QPainter>
 
 #include <cmath>
 #include <cstring>
@@ -76,9 +73,7 @@ int GeoOf(long double degrees, int cellStart) {
 
 }  // namespace
 
-TMyMap::TMyMap(QWidget* parent) : QWidget(parent) {
-    resize(400, 400);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+TMyMap::TMyMap(QWidget* parent) : ImageControl(400, 400, parent) {
 }
 
 TMyMap::~TMyMap() = default;
@@ -97,22 +92,8 @@ void TMyMap::SetGraticule(int latitudeCount, int longitudeCount, const std::int3
 int TMyMap::LatitudeCount() { return Table().latitudes; }
 int TMyMap::LongitudeCount() { return Table().longitudes; }
 
-void TMyMap::EnsurePicture() const {
-    if (canvas_) return;
-    picture_ = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
-    picture_.fill(Qt::white);
-    canvas_.emplace(picture_);
-}
 
-const QImage& TMyMap::image() const {
-    EnsurePicture();
-    return picture_;
-}
 
-Canvas& TMyMap::canvas() {
-    EnsurePicture();
-    return *canvas_;
-}
 
 TMyMap::ScreenPoint TMyMap::scr_position(int mapX, int mapY, bool* inside) const {
     const long double x = static_cast<long double>(SCW) / MPW * (static_cast<long double>(mapX) - MPX) + SCX;
@@ -456,17 +437,3 @@ void TMyMap::MarkPlot(int lon, int lat, int size, int type) {
     update();
 }
 
-void TMyMap::Copy() { QGuiApplication::clipboard()->setImage(image()); }
-
-void TMyMap::Clear(std::uint32_t color) {
-    Canvas& c = canvas();
-    c.brush.color = color;
-    c.brush.style = Canvas::BrushStyle::Solid;
-    c.FillRect(0, 0, image().width(), image().height());
-    update();
-}
-
-void TMyMap::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(rect(), image());
-}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/widgets/Canvas.h"
+#include "ui/widgets/ImageControl.h"
 
 #include <QImage>
 #include <QWidget>
@@ -13,7 +14,7 @@
 // 2 degrees, degree labels around the frame and point marks. Geographic positions are
 // degrees × 100 + minutes; they reach map units through a graticule table shared by all
 // maps, interpolated inside each 2° cell, and map units reach the screen linearly.
-class TMyMap : public QWidget {
+class TMyMap : public ImageControl {
     Q_OBJECT
 public:
     static constexpr int kLatitudeRows = 14;
@@ -46,11 +47,7 @@ public:
     // lines[p] holds counts[p] pairs {map x, map y}; a polyline without points is passed over.
     void MapDraw(const std::int32_t counts[20], const std::int32_t* const lines[20]);
     void MarkPlot(int lon, int lat, int size, int type);
-    void Copy();
-    void Clear(std::uint32_t color);
 
-    const QImage& image() const;
-    Canvas& canvas();
 
     struct ScreenPoint {
         int x = 0;
@@ -80,15 +77,10 @@ public:
     void degree_write();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void GridLines(bool parallels);
     void Polyline(const std::vector<MapPoint>& points);
     void LongitudeLabels(int edgeY, bool bottom);
     void LatitudeLabels(int edgeX, bool right);
-    void EnsurePicture() const;
-
-    mutable QImage picture_;
-    mutable std::optional<Canvas> canvas_;
 };

@@ -4,10 +4,7 @@
 #include "ui/display/ThinPolyline.h"
 #include "ui/widgets/TickLabel.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMouseEvent>
-#include <QPainter>
 
 #include <cmath>
 #include <cstring>
@@ -15,12 +12,6 @@
 
 namespace {
 
-QFont DefaultCanvasFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic")});
-    font.setPixelSize(11);
-    return font;
-}
 
 QString Label(float value) { return QString::fromStdString(TickLabel(value)); }
 
@@ -40,31 +31,14 @@ int TruncPixelFast(double estimate, Exact exact) {
 
 }  // namespace
 
-TMyWave::TMyWave(QWidget* parent) : QWidget(parent) {
-    resize(400, 200);
+TMyWave::TMyWave(QWidget* parent) : ImageControl(400, 200, parent) {
     setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 TMyWave::~TMyWave() = default;
 
-void TMyWave::EnsurePicture() const {
-    if (canvas_) return;
-    picture_ = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
-    picture_.fill(Qt::white);
-    canvas_.emplace(picture_);
-    canvas_->font = DefaultCanvasFont();
-}
 
-const QImage& TMyWave::image() const {
-    EnsurePicture();
-    return picture_;
-}
 
-Canvas& TMyWave::canvas() {
-    EnsurePicture();
-    return *canvas_;
-}
 
 int TMyWave::PixelY(float value) const {
     const double estimate = OriginY - static_cast<double>(value) / VValueY * UnitLenY;
@@ -80,13 +54,6 @@ void TMyWave::_round_number(float value, char* text) {
     text[12] = '\0';
 }
 
-void TMyWave::Clear(std::uint32_t color) {
-    Canvas& c = canvas();
-    c.brush.color = color;
-    c.brush.style = Canvas::BrushStyle::Solid;
-    c.FillRect(0, 0, width(), height());
-    update();
-}
 
 void TMyWave::DrawScale() {
     Canvas& c = canvas();
@@ -218,7 +185,6 @@ void TMyWave::DrawWave(int count, const float* samples, int step, int pixelStep)
     update();
 }
 
-void TMyWave::Copy() { QGuiApplication::clipboard()->setImage(image()); }
 
 void TMyWave::Marker(int x, int y, int type, int size) {
     Canvas& c = canvas();
@@ -284,10 +250,6 @@ void TMyWave::PlotWave1(int count, const float* samples, float dt, int type, int
     update();
 }
 
-void TMyWave::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(rect(), image());
-}
 
 void TMyWave::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "ui/widgets/Canvas.h"
+#include "ui/widgets/ImageControl.h"
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
-#include <optional>
 
 // The waveform canvas: an image control that owns an off-screen picture of its own
 // size, draws a time-history scale around an origin and polylines of samples on it.
-class TMyWave : public QWidget {
+class TMyWave : public ImageControl {
     Q_OBJECT
 public:
     explicit TMyWave(QWidget* parent = nullptr);
@@ -35,18 +35,13 @@ public:
     QString UnitY = QStringLiteral("[cm]");
 
     void DrawScale();
-    void Clear(std::uint32_t color);
     void DrawWave1(int count, const float* samples, float dt);
     void DrawWave(int count, const float* samples, int step, int pixelStep);
-    void Copy();
     void PlotWave(int count, const float* samples, int step, int interval, int type, int size);
     void PlotWave1(int count, const float* samples, float dt, int type, int size);
     // Writes the tick label of `value` into `text` (at least 13 bytes).
     static void _round_number(float value, char* text);
 
-    // The picture, created at the first drawing with the control's size then.
-    const QImage& image() const;
-    Canvas& canvas();
     // Pixel row of a sample value on the current scale.
     int PixelY(float value) const;
 
@@ -55,14 +50,9 @@ signals:
     void mousePressed(Qt::MouseButton button, int x, int y);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void EnsurePicture() const;
     void Marker(int x, int y, int type, int size);
-
-    mutable QImage picture_;
-    mutable std::optional<Canvas> canvas_;
 };

@@ -180,7 +180,9 @@ TEST(MyWave, InvertingPenDrawnTwiceRestoresThePixels) {
     for (int pass = 0; pass < 2; ++pass) {
         canvas.MoveTo(200, 10);
         canvas.LineTo(200, 410);
-        if (pass == 0) EXPECT_NE(wave.image(), before);
+        if (pass == 0) {
+            EXPECT_NE(wave.image(), before);
+        }
     }
     EXPECT_EQ(wave.image(), before);
 }
