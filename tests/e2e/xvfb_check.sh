@@ -94,4 +94,16 @@ xclip -selection clipboard -t image/png -o >"$out/clipboard.png" 2>/dev/null || 
 size=$(identify -format '%wx%h' "$out/clipboard.png" 2>/dev/null || true)
 echo "clipboard picture: ${size:-none}"
 [ "$size" = "625x425" ] || { echo "the clipboard holds no 625x425 picture"; exit 1; }
+
+# "データリスト" shows the samples just transferred.
+click "$window" 694 $(( 448 + 8 + ${menu#-} ))
+datalist=""
+for _ in $(seq 50); do
+  datalist=$(xdotool search --onlyvisible --name '^DataList$' 2>/dev/null | head -n 1)
+  [ -n "$datalist" ] && break
+  sleep 0.1
+done
+[ -n "$datalist" ] || { echo "the data list window did not open"; exit 1; }
+sleep 0.5
+import -window "$datalist" "$out/datalist_window.png"
 echo "screenshots in $out"
