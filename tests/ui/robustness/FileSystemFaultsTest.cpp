@@ -201,3 +201,14 @@ TEST_F(FailedSaveTest, FullDiskKeepsTheOldFileAndLeavesNoTemporaryFile) {
     EXPECT_NE(ReadAll(target), QByteArray("old content\r\n"));
     EXPECT_EQ(FolderEntries(), entries);
 }
+
+TEST_F(FailedSaveTest, CancelledSaveDialogWritesNothing) {
+    Dialogs::SetSaveFileHandler([](const QString&) { return QString(); });
+    const QStringList entries = FolderEntries();
+    const WindowState before = State();
+    Open->Button10->click();
+    Open->Button8->click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(FolderEntries(), entries);
+    ExpectSameState(before, State());
+}
