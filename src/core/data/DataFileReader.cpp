@@ -306,6 +306,7 @@ TransferRead ReadChannels(const std::filesystem::path& file, FileLayout layout,
         }
     }
     result.fewerLinesThanScanned = i < limit;
+    result.moreLinesThanScanned = maxLines <= kMaxSamples && i == limit && !reader.AtEnd();
     result.cutAt30000 = maxLines > kMaxSamples && i == kMaxSamples && !reader.AtEnd();
     return result;
 }

@@ -72,6 +72,7 @@ struct TransferRead {
     int linesRead = 0;
     bool cutAt30000 = false;             // the file goes on past the 30,000th data line
     bool fewerLinesThanScanned = false;  // the file ended before min(maxLines, 30,000)
+    bool moreLinesThanScanned = false;   // up to 30,000 lines scanned, and the file now goes on
     std::optional<Refusal> refusal;
 };
 

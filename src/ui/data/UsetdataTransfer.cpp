@@ -79,7 +79,8 @@ void TSetData::Transfer() {
                                 QString::fromStdString(RefusalCaption(*read.refusal)), Dialogs::kOkExclamation);
             return;
         }
-        if (read.fewerLinesThanScanned) {
+        // A file that grew since the scan is no more the file the user chose from.
+        if (read.fewerLinesThanScanned || read.moreLinesThanScanned) {
             Refuse(QStringLiteral("ファイルが読み込み後に変更されています。もう一度ファイルを読み込んでください"), kFileError);
             return;
         }

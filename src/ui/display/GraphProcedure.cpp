@@ -6,6 +6,7 @@
 #include "ui/widgets/TextCodec.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
@@ -41,6 +42,8 @@ GraphMessage MessageOf(GraphOutcome outcome) {
         case GraphOutcome::RecordNotFilled:
             return {QStringLiteral("読み込みチャンネル数が多すぎます") + spaces, QStringLiteral("多すぎるデータ読み込み")};
         case GraphOutcome::StartOutOfRange: return {QStringLiteral("開始点がデータの範囲外です") + spaces, selection};
+        case GraphOutcome::ScaleNotPositive:
+            return {QStringLiteral("目盛り量には正の数を指定してください") + spaces, selection};
         case GraphOutcome::NotTransferred:
         case GraphOutcome::Drawn: break;
     }
@@ -56,12 +59,14 @@ struct GraphProcedure::Pass {
     GraphLayout& layout;
     const GraphHooks& hooks;
     ChannelRecord& work;
+    float commonScale = 0.0f;  // Edit2 as read, with `equal`
 
     bool Drawn(int i) const { return !list.Cell(ChannelList::kSelect, i + 1).empty(); }
     const ChannelRecord& Chosen(int i) const { return store.RecordForDisplay(i); }
     float TimeStep() const { return static_cast<float>(1.0L / request.SamplingRate); }
     void SetTimeScale() const { wave.VValueX = static_cast<float>(0.2 * static_cast<long double>(request.DisplayTime)); }
     float CommonScale() const { return static_cast<float>(StrToFloat(request.scaleText)); }
+    bool ReadCommonScale();
 
     GraphOutcome Run();
     bool StartInRange() const;
@@ -93,7 +98,9 @@ GraphOutcome GraphProcedure::Pass::Run() {
         store.DisplayType[i] = tremvix::TypeCodeOfCell(list.Cell(ChannelList::kType, i + 1).c_str());
 
     const GraphLayout before = layout;
-    layout.StartIndex = StrToInt(request.startText);
+    const int start = StrToInt(request.startText);
+    if (!ReadCommonScale()) return GraphOutcome::ScaleNotPositive;
+    layout.StartIndex = start;
     layout.WindowLength = tremvix::WindowSamples(request.DisplayTime, request.SamplingInterval);
     if (layout.WindowLength < 500) return GraphOutcome::WindowTooShort;
     if (!StartInRange()) {
@@ -112,6 +119,14 @@ GraphOutcome GraphProcedure::Pass::Run() {
     }
     DrawStartLabel();
     return GraphOutcome::Drawn;
+}
+
+// The common scale is read before anything is drawn, so that a scale that does not
+// convert, or one of zero, below zero or beyond the float range, leaves the picture shown.
+bool GraphProcedure::Pass::ReadCommonScale() {
+    if (!request.equal) return true;
+    commonScale = CommonScale();
+    return commonScale > 0.0f && std::isfinite(commonScale);
 }
 
 // Every drawn channel must hold the first sample of the window.
@@ -161,7 +176,7 @@ void GraphProcedure::Pass::DrawTrace(int start, int count, std::uint32_t colour,
             wave.NGridY = 1;
         }
         canvas.pen.color = kBlack;
-        if (request.equal) wave.VValueY = CommonScale();
+        if (request.equal) wave.VValueY = commonScale;
         wave.DrawScale();
     }
     canvas.pen.color = colour;
@@ -185,7 +200,7 @@ void GraphProcedure::Pass::DrawOverlaid() {
     canvas.pen.color = kBlack;
     SetTimeScale();
     wave.Title = QString();
-    if (request.equal) wave.VValueY = CommonScale();
+    if (request.equal) wave.VValueY = commonScale;
     wave.DrawScale();
 
     int position = 0;

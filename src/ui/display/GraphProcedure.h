@@ -48,6 +48,7 @@ enum class GraphOutcome {
     WindowTooShort,
     RecordNotFilled,  // stacked mode: stopped after the bands already drawn
     StartOutOfRange,
+    ScaleNotPositive,  // with `equal`: Edit2 zero, negative or not finite as a float
 };
 
 // Effects on the window that happen part-way through a drawing, before it may stop.
