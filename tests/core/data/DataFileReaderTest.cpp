@@ -347,12 +347,14 @@ TEST(DataFileTransferTest, CutAt30000) {
     EXPECT_EQ(read.linesRead, 30000);
     EXPECT_TRUE(read.cutAt30000);
     EXPECT_FALSE(read.fewerLinesThanScanned);
+    EXPECT_FALSE(read.moreLinesThanScanned) << "the scan counted the lines past the cut";
     EXPECT_EQ(read.columns[0].samples.back(), 29999.1f);
     // Reading only the lines asked for is no cut.
     EXPECT_FALSE(ReadChannels(file, FileLayout::Standard, {1}, 30000).cutAt30000);
     const TransferRead fewer = ReadChannels(file, FileLayout::Standard, {1}, 20);
     EXPECT_EQ(fewer.linesRead, 20);
     EXPECT_FALSE(fewer.cutAt30000);
+    EXPECT_TRUE(fewer.moreLinesThanScanned) << "the file goes on past the lines the scan counted";
 }
 
 TEST(DataFileTransferTest, FileShorterThanScanned) {
@@ -365,6 +367,7 @@ TEST(DataFileTransferTest, FileShorterThanScanned) {
     EXPECT_EQ(read.columns[0].samples.size(), 5u);
     const TransferRead exact = ReadChannels(folder.Path() / "a.csv", FileLayout::Standard, {0}, 5);
     EXPECT_FALSE(exact.fewerLinesThanScanned);
+    EXPECT_FALSE(exact.moreLinesThanScanned);
 }
 
 TEST(DataFileTransferTest, ShiftJisHeaderBytesKept) {
