@@ -1,9 +1,13 @@
 #pragma once
 
+#include "core/data/DataFileReader.h"
+
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -79,4 +83,6 @@ private:
     // A change of the current row made by the program acts as a click on the new row.
     void MoveCurrentRow(int row);
     void Transfer();
+    std::vector<int> MarkedColumns() const;
+    std::optional<tremvix::TransferRead> ReadForTransfer(const std::vector<int>& columns);
 };

@@ -55,36 +55,49 @@ void ShowDataCount(TOpen& open, int dataCount) {
 
 void TSetData::Button4Click() { Transfer(); }
 
-void TSetData::Transfer() {
-    TOpen& open = *Open;
-    tremvix::ChannelStore& store = open.Store();
+std::vector<int> TSetData::MarkedColumns() const {
     std::vector<int> columns;
     for (int r = 1; r < StringGrid1->rowCount(); ++r)
         if (StringGrid1->cell(4, r) == kMark) columns.push_back(r - 1);
+    return columns;
+}
+
+// The marked columns read in full, or nothing (the message shown) when the file
+// can no longer be read as it was scanned.
+std::optional<tremvix::TransferRead> TSetData::ReadForTransfer(const std::vector<int>& columns) {
+    const tremvix::ChannelStore& store = Open->Store();
+    if (columns.empty()) return tremvix::TransferRead{};
+    ProgressBar1->setMaximum(std::max(store.FileLineCount / 100, 1));
+    ProgressBar1->setValue(0);
+    const auto progress = [this](int line) { ProgressBar1->setValue(line / 100); };
+    tremvix::TransferRead read =
+        ReadChannels(std::filesystem::path(DataFilePath.toStdString()),
+                     store.EDefenceMode ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard, columns,
+                     store.FileLineCount, progress);
+    ProgressBar1->setMaximum(store.FileLineCount / 100);
+    if (read.refusal) {
+        Dialogs::MessageBox(QString::fromStdString(RefusalText(*read.refusal)),
+                            QString::fromStdString(RefusalCaption(*read.refusal)), Dialogs::kOkExclamation);
+        return std::nullopt;
+    }
+    // A file that shrank or grew since the scan is no more the file the user chose from.
+    if (read.fewerLinesThanScanned || read.moreLinesThanScanned) {
+        Refuse(QStringLiteral("ファイルが読み込み後に変更されています。もう一度ファイルを読み込んでください"), kFileError);
+        return std::nullopt;
+    }
+    return read;
+}
+
+void TSetData::Transfer() {
+    TOpen& open = *Open;
+    tremvix::ChannelStore& store = open.Store();
+    const std::vector<int> columns = MarkedColumns();
 
     // Everything that can refuse the transfer is checked before the store changes.
     const std::optional<int> halfWidth = MovingAverageHalfWidth(open);
     if (!halfWidth) return;
-    tremvix::TransferRead read;
-    if (!columns.empty()) {
-        ProgressBar1->setMaximum(std::max(store.FileLineCount / 100, 1));
-        ProgressBar1->setValue(0);
-        const auto progress = [this](int line) { ProgressBar1->setValue(line / 100); };
-        read = ReadChannels(std::filesystem::path(DataFilePath.toStdString()),
-                            store.EDefenceMode ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard,
-                            columns, store.FileLineCount, progress);
-        ProgressBar1->setMaximum(store.FileLineCount / 100);
-        if (read.refusal) {
-            Dialogs::MessageBox(QString::fromStdString(RefusalText(*read.refusal)),
-                                QString::fromStdString(RefusalCaption(*read.refusal)), Dialogs::kOkExclamation);
-            return;
-        }
-        // A file that grew since the scan is no more the file the user chose from.
-        if (read.fewerLinesThanScanned || read.moreLinesThanScanned) {
-            Refuse(QStringLiteral("ファイルが読み込み後に変更されています。もう一度ファイルを読み込んでください"), kFileError);
-            return;
-        }
-    }
+    const std::optional<tremvix::TransferRead> read = ReadForTransfer(columns);
+    if (!read) return;
 
     if (CheckBox1->isChecked()) {
         open.CheckBox1->setChecked(false);
@@ -102,13 +115,13 @@ void TSetData::Transfer() {
     }
     processing.movingAverage = open.CBMove->isChecked();
     processing.halfWidth = *halfWidth;
-    const tremvix::AppendResult appended = AppendChannels(store, open.List(), read, processing);
+    const tremvix::AppendResult appended = AppendChannels(store, open.List(), *read, processing);
     open.ChannelListChanged();
     ShowDataCount(open, store.DataCount);
     DataList->Model().ShowTransfer(&store, store.DataCount, store.ChannelCount);
     if (appended.processingFailed)
         Refuse(QStringLiteral("読み込みチャンネル数が多すぎます"), QStringLiteral("多すぎるデータ読み込み"));
-    if (read.cutAt30000)
+    if (read->cutAt30000)
         Refuse(QStringLiteral("データが30000個を超えています。最初の30000個を読み込みました"), kFileError);
     if (CheckBox2->isChecked()) open.Redraw();
 }
