@@ -251,12 +251,22 @@ void TMyWave::PlotWave1(int count, const float* samples, float dt, int type, int
 }
 
 
+namespace {
+
+// The canvas pixel under the pointer: on a scaled screen the position falls inside
+// a pixel, so it is cut down to that pixel rather than rounded to the next.
+QPoint CanvasPixel(const QMouseEvent* event) {
+    return QPoint(static_cast<int>(std::floor(event->position().x())), static_cast<int>(std::floor(event->position().y())));
+}
+
+}  // namespace
+
 void TMyWave::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = CanvasPixel(event);
     emit mouseMoved(at.x(), at.y());
 }
 
 void TMyWave::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = CanvasPixel(event);
     emit mousePressed(event->button(), at.x(), at.y());
 }

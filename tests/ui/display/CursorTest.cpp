@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 class CursorTest : public FormsTest {
@@ -140,4 +142,18 @@ TEST_F(CursorTest, RealMouseMovesReachTheCanvas) {
     QTest::mouseMove(Open->MyWave1, QPoint(400, 60));
     EXPECT_EQ(Open->CursorX, 400);
     EXPECT_NE(Readout(), first);
+}
+
+TEST_F(CursorTest, PositionsInsideAPixelOfAScaledScreenBelongToThatPixel) {
+    // On a screen scaled by 2 the pointer can stand half way through a canvas pixel.
+    QMouseEvent move(QEvent::MouseMove, QPointF(100.5, 60.5), QPointF(100.5, 60.5), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(Open->MyWave1, &move);
+    EXPECT_EQ(Open->CursorX, 100);
+    EXPECT_EQ(Open->CursorY, 60);
+    Open->CBList->setChecked(true);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(160.75, 300.5), QPointF(160.75, 300.5), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Open->MyWave1, &press);
+    EXPECT_EQ(DataList->StringGrid1->row(), 1000);
 }
