@@ -26,6 +26,8 @@ THowTo::THowTo(QWidget* parent) : QWidget(parent, Qt::Window) {
     Memo1->setReadOnly(true);
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     Memo1->setFont(FormBuilder::ProportionalFont(13, true));
     QPalette palette = Memo1->palette();
     palette.setColor(QPalette::Base, FormBuilder::ColorOf(0xFEDEC0));
