@@ -2,6 +2,7 @@
 
 #include "core/export/FixedNotation.h"
 #include "core/export/TempFolder.h"
+#include "support/CommaDecimalLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <bit>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -129,15 +131,16 @@ TEST(CsvWriter, SavedFileEqualsTheTextAndAFailedSaveKeepsTheOldFile) {
 }
 
 TEST(CsvWriter, SamplesIgnoreTheUserLocale) {
-    const std::string before = std::setlocale(LC_ALL, nullptr);
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE"))
-        GTEST_SKIP() << "no German locale installed";
+    const TempFolder folder;
+    const locale_support::CommaDecimalLocale locale(folder.Path());
+    if (!locale.Active()) GTEST_SKIP() << "no locale with a decimal comma could be set";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+    ASSERT_STREQ(probe, "0,5") << "the comma locale is in force";
     auto store = StoreWith(2, 1);
     store->BaseBank[0].Samples[0] = 0.12f;
     store->BaseBank[1].Samples[0] = -3.5f;
-    const std::string text = FormatCsv(*store);
-    std::setlocale(LC_ALL, before.c_str());
-    EXPECT_EQ(CrLfLines(text)[4], "0.120000,-3.500000");
+    EXPECT_EQ(CrLfLines(FormatCsv(*store))[4], "0.120000,-3.500000");
 }
 
 TEST(FixedNotation, MatchesPrintfForSpecialValues) {

@@ -1,6 +1,7 @@
 #include "ui/app/Conversions.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"
+#include "support/CommaDecimalLocale.h"
 #include "ui/widgets/CNumberFormat.h"
 #include "ui/widgets/TextCodec.h"
 #include "ui/widgets/TickLabel.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -121,24 +123,14 @@ TEST(TextCodec, Utf8AndShiftJisHeadersDecode) {
 }
 
 TEST(CNumberFormat, CommaLocalesDoNotChangeTheTexts) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    // Any locale that writes a decimal comma will do; skip where none is installed.
-    bool comma = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"})
-        if (std::setlocale(LC_NUMERIC, name)) {
-            char probe[16];
-            std::snprintf(probe, sizeof probe, "%.1f", 0.5);
-            comma = std::string(probe) == "0,5";
-            if (comma) break;
-        }
-    if (!comma) {
-        std::setlocale(LC_NUMERIC, saved.c_str());
-        GTEST_SKIP() << "no decimal-comma locale installed";
-    }
+    const QTemporaryDir folder;
+    const locale_support::CommaDecimalLocale locale(folder.path().toStdString());
+    if (!locale.Active()) GTEST_SKIP() << "no locale with a decimal comma could be set";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+    ASSERT_STREQ(probe, "0,5") << "the comma locale is in force";
     char text[32];
     FormatInCLocale(text, sizeof text, "%10.3f", 1.5);
     EXPECT_STREQ(text, "     1.500");
     EXPECT_EQ(TickLabel(2.5f), "2.5");
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
