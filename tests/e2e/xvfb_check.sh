@@ -8,29 +8,42 @@ out=$3
 mkdir -p "$out"
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null || exit 77
 
-# Xvfb picks a free display itself, so that parallel runs never share one.
-displayfile="$out/display"
-rm -f "$displayfile"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
+# Xvfb picks a free display itself, so that parallel runs never share one. A
+# server that goes away under a loaded machine is started again, twice at most.
+xvfb=""
 app=""
-cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; kill "$xvfb" 2>/dev/null; }
+cleanup() { [ -n "$app" ] && kill "$app" 2>/dev/null; [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null; }
 trap cleanup EXIT
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-[ -s "$displayfile" ] || exit 77
-display=":$(head -n 1 "$displayfile")"
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || exit 77
-
 unset QT_QPA_PLATFORM
-"$binary" "$examples/sample_standard.csv" >"$out/tremvix.log" 2>&1 &
-app=$!
+start_program() {
+  local displayfile="$out/display"
+  rm -f "$displayfile"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$displayfile" >"$out/xvfb.log" 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+  [ -s "$displayfile" ] || return 77
+  export DISPLAY=":$(head -n 1 "$displayfile")"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  xdpyinfo >/dev/null 2>&1 || return 77
+  "$binary" "$examples/sample_standard.csv" >"$out/tremvix.log" 2>&1 &
+  app=$!
+  window=""
+  for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible --name '^Tremvix Ver3\.3$' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && return 0
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+  done
+  return 1
+}
 window=""
-for _ in $(seq 300); do
-  window=$(xdotool search --onlyvisible --name '^Tremvix Ver3\.3$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.1
+for attempt in 1 2 3; do
+  start_program && break
+  status=$?
+  cleanup
+  app=""
+  xvfb=""
+  [ "$status" -eq 77 ] && [ "$attempt" -eq 3 ] && exit 77
 done
 if [ -z "$window" ]; then echo "main window did not appear"; cat "$out/tremvix.log"; exit 1; fi
 geometry=""
