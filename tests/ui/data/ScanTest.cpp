@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "DataSetDriver.h"
 #include "UiTestSupport.h"
 
 #include "core/data/ChannelStore.h"
@@ -11,10 +12,6 @@
 
 class ScanTest : public FormsTest {
 protected:
-    void Scan(const QString& path) {
-        Dialogs::SetOpenFileHandler([path](const QString&) { return path; });
-        SetData->Button2->click();
-    }
     QString Cell(int col, int row) const { return SetData->StringGrid1->cell(col, row); }
     DataFiles files;
 };

@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "DataSetDriver.h"
 #include "UiTestSupport.h"
 
 #include "core/data/ChannelStore.h"
@@ -19,14 +20,6 @@
 
 class TransferTest : public FormsTest {
 protected:
-    void Scan(const QString& path) {
-        Dialogs::SetOpenFileHandler([path](const QString&) { return path; });
-        SetData->Button2->click();
-    }
-    void Mark(std::initializer_list<int> rows) {
-        SetData->Button3->click();
-        for (const int r : rows) SetData->StringGrid1->setCell(4, r, SetData->kMark);
-    }
     QString List(int col, int row) const { return Open->StringGrid1->cell(col, row); }
     // The file columns of the channels now loaded, read back from their first sample.
     std::vector<int> LoadedColumns() const {

@@ -1,4 +1,5 @@
 #include "DataFiles.h"
+#include "DataSetDriver.h"
 #include "UiTestSupport.h"
 
 #include "core/data/ChannelStore.h"
@@ -23,10 +24,8 @@
 class ExportTest : public FormsTest {
 protected:
     void ScanAndTransfer(const QString& path, std::initializer_list<int> rows) {
-        Dialogs::SetOpenFileHandler([path](const QString&) { return path; });
-        SetData->Button2->click();
-        SetData->Button3->click();
-        for (const int r : rows) SetData->StringGrid1->setCell(4, r, SetData->kMark);
+        Scan(path);
+        Mark(rows);
         SetData->Button4->click();
     }
     void SaveAs(const QString& name) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DataFiles.h"
+#include "DataSetDriver.h"
 #include "UiTestSupport.h"
 
 #include "core/data/ChannelStore.h"
@@ -59,14 +60,6 @@ inline void ExpectSameState(const WindowState& before, const WindowState& after)
 
 class RobustnessTest : public FormsTest {
 protected:
-    void Scan(const QString& path) {
-        Dialogs::SetOpenFileHandler([path](const QString&) { return path; });
-        SetData->Button2->click();
-    }
-    void Mark(std::initializer_list<int> rows) {
-        SetData->Button3->click();
-        for (const int r : rows) SetData->StringGrid1->setCell(4, r, SetData->kMark);
-    }
     void Transfer(std::initializer_list<int> rows, bool draw = true) {
         Mark(rows);
         SetData->CheckBox2->setChecked(draw);
