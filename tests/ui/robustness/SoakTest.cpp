@@ -88,7 +88,9 @@ TEST_F(SoakTest, RoundsGiveTheSameResultsAndNoMessage) {
             ASSERT_EQ(now[p].types, QStringLiteral("VDD")) << "round " << round << " pass " << p;
             // From the second round on, the first move also inverts the line the last
             // round left at the old cursor position, as a redraw keeps that position.
-            if (round >= 2) ASSERT_TRUE(now[p].afterCursor == second[p].afterCursor) << "round " << round << " pass " << p;
+            if (round >= 2) {
+                ASSERT_TRUE(now[p].afterCursor == second[p].afterCursor) << "round " << round << " pass " << p;
+            }
         }
     }
     // The rounds did real work: two different samples, traces drawn, the list clicked.
