@@ -52,20 +52,23 @@ void TOpen::ConnectGraphHandlers() {
 }
 
 void TOpen::Button4Click() {
-    const GraphHooks hooks{[this] { Image1->hide(); },
-                           [this](int windowLength) {
-                               Label5->setText(QString::number(windowLength));
-                               Label5->adjustSize();
-                               Label5->repaint();
-                           }};
-    const GraphOutcome outcome = graph_.Run(Store(), List(), GatherGraphRequest(*this), *MyWave1, Layout, hooks);
-    if (outcome == GraphOutcome::Drawn) {
-        Button7->setEnabled(true);
-        Button8->setEnabled(true);
-        return;
-    }
-    const GraphMessage message = MessageOf(outcome);
-    if (!message.text.isEmpty()) Dialogs::MessageBox(message.text, message.caption, Dialogs::kOkExclamation);
+    // Called from code as well as from the event: a conversion error ends it here too.
+    RunHandler([&] {
+        const GraphHooks hooks{[this] { Image1->hide(); },
+                               [this](int windowLength) {
+                                   Label5->setText(QString::number(windowLength));
+                                   Label5->adjustSize();
+                                   Label5->repaint();
+                               }};
+        const GraphOutcome outcome = graph_.Run(Store(), List(), GatherGraphRequest(*this), *MyWave1, Layout, hooks);
+        if (outcome == GraphOutcome::Drawn) {
+            Button7->setEnabled(true);
+            Button8->setEnabled(true);
+            return;
+        }
+        const GraphMessage message = MessageOf(outcome);
+        if (!message.text.isEmpty()) Dialogs::MessageBox(message.text, message.caption, Dialogs::kOkExclamation);
+    });
 }
 
 // Every control that changes the picture simply draws it again.

@@ -147,13 +147,16 @@ void TOpen::TrackBar1Change() {
 }
 
 void TOpen::Edit1Change() {
-    const QString text = Edit1->text();
-    if (text.isEmpty()) return;
-    const int v = StrToInt(text);
-    if (v > Store().DataCount) return;
-    Label8->setText(QString::asprintf("%.3f", static_cast<double>(v) / Filters.SamplingRate) + QStringLiteral(" 秒"));
-    Label8->adjustSize();
-    Redraw();
+    // Called from code as well as from the event: a conversion error ends it here too.
+    RunHandler([&] {
+        const QString text = Edit1->text();
+        if (text.isEmpty()) return;
+        const int v = StrToInt(text);
+        if (v > Store().DataCount) return;
+        Label8->setText(QString::asprintf("%.3f", static_cast<double>(v) / Filters.SamplingRate) + QStringLiteral(" 秒"));
+        Label8->adjustSize();
+        Redraw();
+    });
 }
 
 void TOpen::RadioGroup5Click() {

@@ -1,6 +1,7 @@
 // Marking channels in the data set window, by hand and by the automatic group steps.
 #include "core/data/ChannelStore.h"
 #include "ui/app/Forms.h"
+#include "ui/app/HandlerCall.h"
 #include "ui/app/Uopen.h"
 #include "ui/data/Usetdata.h"
 #include "ui/widgets/RadioGroup.h"
@@ -60,57 +61,66 @@ void TSetData::RadioGroup1Click() {
 }
 
 void TSetData::Button6Click() {
-    CheckBox1->setChecked(true);
-    CheckBox2->setChecked(true);
-    ClearMarks();
-    StepStart = 0;
-    MoveCurrentRow(1);
-    int m = FileChannelCount;
-    if (FileChannelCount > StepSize) {
-        m = StepSize;
-        Button7->setEnabled(true);
-        StepStart = StepSize;
-    }
-    MarkRows(1, m);
-    Open->Store().NothingTransferred = false;
-    Transfer();
+    // Called from code as well as from the event: a conversion error ends it here too.
+    RunHandler([&] {
+        CheckBox1->setChecked(true);
+        CheckBox2->setChecked(true);
+        ClearMarks();
+        StepStart = 0;
+        MoveCurrentRow(1);
+        int m = FileChannelCount;
+        if (FileChannelCount > StepSize) {
+            m = StepSize;
+            Button7->setEnabled(true);
+            StepStart = StepSize;
+        }
+        MarkRows(1, m);
+        Open->Store().NothingTransferred = false;
+        Transfer();
+    });
 }
 
 void TSetData::Button7Click() {
-    ClearMarks();
-    // Past the last channel there is nothing more to step to.
-    if (StepStart >= FileChannelCount) {
-        Button7->setEnabled(false);
-        return;
-    }
-    int e = StepStart + StepSize;
-    if (e > FileChannelCount) {
-        e = FileChannelCount;
-        Button7->setEnabled(false);
-    } else {
-        Button8->setEnabled(true);
-    }
-    MoveCurrentRow(StepStart + 1);
-    MarkRows(StepStart + 1, e);
-    const int r = StepStart < e ? e : StepStart;
-    MoveCurrentRow(r);
-    MarkRows(r, r);
-    Transfer();
-    StepStart += StepSize;
+    // Called from code as well as from the event: a conversion error ends it here too.
+    RunHandler([&] {
+        ClearMarks();
+        // Past the last channel there is nothing more to step to.
+        if (StepStart >= FileChannelCount) {
+            Button7->setEnabled(false);
+            return;
+        }
+        int e = StepStart + StepSize;
+        if (e > FileChannelCount) {
+            e = FileChannelCount;
+            Button7->setEnabled(false);
+        } else {
+            Button8->setEnabled(true);
+        }
+        MoveCurrentRow(StepStart + 1);
+        MarkRows(StepStart + 1, e);
+        const int r = StepStart < e ? e : StepStart;
+        MoveCurrentRow(r);
+        MarkRows(r, r);
+        Transfer();
+        StepStart += StepSize;
+    });
 }
 
 void TSetData::Button8Click() {
-    ClearMarks();
-    int b = StepStart - StepSize;
-    if (b < 0) {
-        b = 0;
-        Button8->setEnabled(false);
-    }
-    const int last = std::min(b + StepSize, FileChannelCount);
-    MoveCurrentRow(b + 1);
-    MarkRows(b + 1, last);
-    MoveCurrentRow(last);
-    MarkRows(last, last);
-    Transfer();
-    StepStart = b;
+    // Called from code as well as from the event: a conversion error ends it here too.
+    RunHandler([&] {
+        ClearMarks();
+        int b = StepStart - StepSize;
+        if (b < 0) {
+            b = 0;
+            Button8->setEnabled(false);
+        }
+        const int last = std::min(b + StepSize, FileChannelCount);
+        MoveCurrentRow(b + 1);
+        MarkRows(b + 1, last);
+        MoveCurrentRow(last);
+        MarkRows(last, last);
+        Transfer();
+        StepStart = b;
+    });
 }

@@ -5,6 +5,7 @@
 #include "ui/app/Conversions.h"
 #include "ui/app/Dialogs.h"
 #include "ui/app/Forms.h"
+#include "ui/app/HandlerCall.h"
 #include "ui/app/Uopen.h"
 #include "ui/data/Usetdata.h"
 #include "ui/display/DataListModel.h"
@@ -53,7 +54,10 @@ void ShowDataCount(TOpen& open, int dataCount) {
 
 }  // namespace
 
-void TSetData::Button4Click() { Transfer(); }
+// Called from code as well as from the event: a conversion error ends it here too.
+void TSetData::Button4Click() {
+    RunHandler([&] { Transfer(); });
+}
 
 std::vector<int> TSetData::MarkedColumns() const {
     std::vector<int> columns;

@@ -195,3 +195,17 @@ TEST_F(SettingsTest, DataListSwitchShowsAndHidesTheWindow) {
     Open->CBList->click();
     EXPECT_FALSE(DataList->isVisible());
 }
+
+TEST_F(SettingsTest, HandlersCalledFromCodeEndWithTheConversionMessage) {
+    LoadChannels(1);
+    Open->Store().NothingTransferred = false;
+    Open->List().SetCell(5, 1, "\xE2\x97\x8F");
+    Open->Edit1->blockSignals(true);
+    Open->Edit1->setText("x1");
+    Open->Edit1->blockSignals(false);
+    EXPECT_NO_THROW(Open->Button4Click());
+    EXPECT_NO_THROW(Open->Edit1Change());
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("'x1' は整数ではありません"));
+    EXPECT_EQ(messages[1].text, QStringLiteral("'x1' は整数ではありません"));
+}
