@@ -8,7 +8,8 @@
 #include "ui/display/DataListModel.h"
 #include "ui/display/Udatalist.h"
 
-#include <QApplication>
+#include "QtBenchMain.h"
+
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -61,12 +62,4 @@ BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

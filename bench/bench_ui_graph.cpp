@@ -5,7 +5,8 @@
 #include "ui/display/GraphProcedure.h"
 #include "ui/display/Mywave.h"
 
-#include <QApplication>
+#include "QtBenchMain.h"
+
 
 #include <benchmark/benchmark.h>
 
@@ -73,12 +74,4 @@ BENCHMARK(BM_GraphOverlaid)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -55,13 +55,19 @@ QWidget* Captioned(const QString& caption, QWidget* content) {
     return box;
 }
 
-TMyGraph* LinearGraph(const Spectrum& s) {
+// Both graphs share their size and frame.
+TMyGraph* FramedGraph() {
     auto* graph = new TMyGraph;
     graph->setFixedSize(380, 320);
     graph->OriginX = 55;
     graph->OriginY = 270;
     graph->WidthX = 300;
     graph->HeightY = 230;
+    return graph;
+}
+
+TMyGraph* LinearGraph(const Spectrum& s) {
+    TMyGraph* graph = FramedGraph();
     graph->TitleX = QStringLiteral("振動数 [Hz]");
     graph->TitleY = QStringLiteral("フーリエ振幅 [gal·s]");
     std::vector<float> fx;
@@ -84,12 +90,7 @@ TMyGraph* LinearGraph(const Spectrum& s) {
 }
 
 TMyGraph* LogGraph(const Spectrum& s) {
-    auto* graph = new TMyGraph;
-    graph->setFixedSize(380, 320);
-    graph->OriginX = 55;
-    graph->OriginY = 270;
-    graph->WidthX = 300;
-    graph->HeightY = 230;
+    TMyGraph* graph = FramedGraph();
     graph->LinearX = false;
     graph->LinearY = false;
     graph->NGridX = 3;
