@@ -1,7 +1,7 @@
 #include "ui/display/DataListModel.h"
 
 #include "core/data/ChannelStore.h"
-#include "ui/widgets/CNumberFormat.h"
+#include "ui/base/CNumberFormat.h"
 
 #include <climits>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "ui/display/GraphProcedure.h"
 
-#include "ui/app/Conversions.h"
+#include "ui/base/Conversions.h"
 #include "ui/display/GraphScale.h"
 #include "ui/display/Mywave.h"
-#include "ui/widgets/TextCodec.h"
+#include "ui/base/TextCodec.h"
 
 #include <algorithm>
 #include <cmath>
