@@ -3,11 +3,14 @@
 #include "ui/base/AppTitle.h"
 #include "ui/app/Forms.h"
 #include "ui/base/HandlerCall.h"
+#include "ui/base/ToolkitTranslations.h"
 #include "ui/data/Usetdata.h"
 
 #include <QStringList>
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    InstallToolkitTranslations(toolkitTexts_);
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 // The application object: an exception that escapes an event handler is shown in a
 // message box and the program goes on, as the toolkit's event loop does.
@@ -8,6 +9,9 @@ class TApplication : public QApplication {
 public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    QTranslator toolkitTexts_;
 };
 
 // Start-up: title, the five windows, a file named on the command line, the event

@@ -72,7 +72,7 @@ void TOpen::FormCreate() {
         store.HasVelocity[k] = false;
         store.HasDisplacement[k] = false;
     }
-    CursorX = 800;
+    CursorX = kNoCursorX;
     CursorY = 800;
     ChannelListChanged();
 }

@@ -100,7 +100,9 @@ public:
     float DisplayTime = 50.0f;
     float DisplayTimeFactor = 5.0f;
     std::int32_t DisplayTimeMultiplier = 10;
-    std::int32_t CursorX = 800;
+    // Off the canvas: no cursor line is drawn.
+    static constexpr std::int32_t kNoCursorX = 800;
+    std::int32_t CursorX = kNoCursorX;
     std::int32_t CursorY = 800;
 
     tremvix::ChannelStore& Store() { return *store_; }

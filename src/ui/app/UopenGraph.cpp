@@ -57,11 +57,12 @@ void TOpen::Button4Click() {
         const GraphHooks hooks{[this] { Image1->hide(); },
                                [this](int windowLength) {
                                    Label5->setText(QString::number(windowLength));
-                                   Label5->adjustSize();
                                    Label5->repaint();
                                }};
         const GraphOutcome outcome = graph_.Run(Store(), List(), GatherGraphRequest(*this), *MyWave1, Layout, hooks);
         if (outcome == GraphOutcome::Drawn) {
+            // The new picture has no cursor line: the next move must not invert the old column.
+            CursorX = kNoCursorX;
             Button7->setEnabled(true);
             Button8->setEnabled(true);
             return;

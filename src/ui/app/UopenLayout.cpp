@@ -112,16 +112,20 @@ void TOpen::BuildLayout() {
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(832, 248, 153, 105);
     GroupBox1->setToolTip(QStringLiteral("表示する時間の長さ（秒）設定"));
-    RadioGroup2 = PlaceRadioGroup(GroupBox1, "RadioGroup2", QRect(4, 16, 50, 84), QString(),
+    // The two item groups end above Label5, which shows the samples drawn below them.
+    RadioGroup2 = PlaceRadioGroup(GroupBox1, "RadioGroup2", QRect(4, 16, 50, 68), QString(),
                                   {QStringLiteral(" 1"), QStringLiteral("2.5"), QStringLiteral(" 5")}, 1, 2);
     RadioGroup2->setFont(FixedFont(13, true));
-    Label(GroupBox1, "Label4", 56, 50, QStringLiteral("×"));
-    RadioGroup3 = PlaceRadioGroup(GroupBox1, "RadioGroup3", QRect(68, 16, 52, 84), QString(),
+    Label(GroupBox1, "Label4", 56, 42, QStringLiteral("×"));
+    RadioGroup3 = PlaceRadioGroup(GroupBox1, "RadioGroup3", QRect(68, 16, 52, 68), QString(),
                                   {QStringLiteral("  1"), QStringLiteral(" 10"), QStringLiteral("100")}, 1, 1);
     RadioGroup3->setFont(FixedFont(13, true));
     Label2 = Label(GroupBox1, "Label2", 124, 30, QStringLiteral("50"));
     Label(GroupBox1, "Label3", 124, 48, QStringLiteral("sec"));
+    // Right-aligned in a fixed box, so that a long sample count still fits.
     Label5 = Label(GroupBox1, "Label5", 100, 86, QStringLiteral("データ数"));
+    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label5->setGeometry(56, 86, 94, Label5->height());
 
     RadioGroup4 = PlaceRadioGroup(client, "RadioGroup4", QRect(656, 360, 113, 81), QStringLiteral("フィルタ(積分時）"),
                                   {QStringLiteral("なし"), QStringLiteral("バンドパス"), QStringLiteral("ローパス")}, 1, 1,

@@ -44,16 +44,42 @@ int ShowMessageBox(const QString& text, const QString& caption, unsigned flags) 
 
 }  // namespace
 
-QString QtFilterOf(const QString& filter) {
+QStringList QtFiltersOf(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList entries;
+    QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        entries << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern.trimmed();
+            if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+        }
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
     }
-    return entries.join(QStringLiteral(";;"));
+    return filters;
 }
+
+void ConfigureFileDialog(QFileDialog& dialog, bool save, const QString& filter) {
+    // The toolkit's own dialog, so that it shows the descriptions alone and speaks
+    // Japanese whatever desktop the program runs on.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(QtFiltersOf(filter));
+}
+
+namespace {
+
+QString RunFileDialog(bool save, const QString& filter) {
+    QFileDialog dialog(ActiveParent());
+    ConfigureFileDialog(dialog, save, filter);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+}  // namespace
 
 int MessageBox(const QString& text, const QString& caption, unsigned flags) {
     if (Installed().message) return Installed().message(text, caption, flags);
@@ -62,13 +88,12 @@ int MessageBox(const QString& text, const QString& caption, unsigned flags) {
 
 QString OpenFileName(const QString& filter) {
     if (Installed().open) return Installed().open(filter);
-    return QFileDialog::getOpenFileName(ActiveParent(), QString(), QString(), QtFilterOf(filter));
+    return RunFileDialog(false, filter);
 }
 
 QString SaveFileName(const QString& filter) {
     if (Installed().save) return Installed().save(filter);
-    return QFileDialog::getSaveFileName(ActiveParent(), QString(), QString(), QtFilterOf(filter), nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return RunFileDialog(true, filter);
 }
 
 void SetMessageHandler(MessageHandler handler) { Installed().message = std::move(handler); }

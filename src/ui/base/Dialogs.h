@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+class QFileDialog;
 
 #include <functional>
 
@@ -27,6 +30,10 @@ inline constexpr unsigned kOkStop = 0x10;
 inline constexpr int kOk = 1;
 inline constexpr int kCancel = 2;
 
-// "A|*.a|B|*.*" (pairs of description and pattern) as a Qt file dialog filter.
-QString QtFilterOf(const QString& filter);
+// "A|*.a|B|*.*" (pairs of description and pattern) as the file dialog's filters, one
+// per pair. The description is shown as written; the patterns follow in a last pair of
+// parentheses that the dialog hides, "*.*" becoming "*" so that it lists every file.
+QStringList QtFiltersOf(const QString& filter);
+// Sets up a file dialog as OpenFileName and SaveFileName show it.
+void ConfigureFileDialog(QFileDialog& dialog, bool save, const QString& filter);
 }  // namespace Dialogs

@@ -49,9 +49,13 @@ QLineEdit* Edit(QWidget* parent, const char* name, int x, int y, int w, int h, c
 
 void SetTextColor(QWidget* widget, const QColor& color) {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::ButtonText, color);
-    palette.setColor(QPalette::Text, color);
+    // The disabled group keeps the platform's grey, so that a disabled control
+    // looks disabled.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, color);
+        palette.setColor(group, QPalette::ButtonText, color);
+        palette.setColor(group, QPalette::Text, color);
+    }
     widget->setPalette(palette);
 }
 

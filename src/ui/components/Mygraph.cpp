@@ -6,7 +6,9 @@
 
 #include <QFile>
 
+#include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -237,7 +239,7 @@ void TMyGraph::Markers(int count, const float* x, const float* y, int type, int 
     if (count <= 0 || !x || !y || every <= 0) return;
     Canvas& c = canvas();
     const int right = OriginX + WidthX;
-    for (int i = 0; i < count; i += every) {
+    for (long long i = 0; i < count; i += every) {
         const std::optional<int> px = PixelX(x[i]);
         if (!px) continue;
         if (*px > right) break;
@@ -256,7 +258,8 @@ void TMyGraph::PlotGraph(int count, const float* x, const float* y, int type, in
 }
 
 void TMyGraph::SkipGraph(int count, const float* x, const float* y, int type, int size, int every) {
-    Markers(count, x, y, type, size, every, true);
+    // A negative step counts as its size: the points are taken in the same order.
+    Markers(count, x, y, type, size, every == INT_MIN ? INT_MAX : std::abs(every), true);
 }
 
 void TMyGraph::XScaleUnit(int count, const float* values) {

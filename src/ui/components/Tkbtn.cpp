@@ -28,10 +28,13 @@ TTkBtn::TTkBtn(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TTkBtn::Set_Picture(const QImage& picture) {
-    PictureImg = picture.copy();
-    update();
+RepaintingImage& RepaintingImage::operator=(const QImage& picture) {
+    QImage::operator=(picture.copy());
+    owner_.update();
+    return *this;
 }
+
+void TTkBtn::Set_Picture(const QImage& picture) { PictureImg = picture; }
 
 void TTkBtn::Paint(QPainter& painter) const {
     QRect rect(0, 0, width(), height());

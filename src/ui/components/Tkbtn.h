@@ -7,6 +7,19 @@
 #include <cstdint>
 
 class QPainter;
+class TTkBtn;
+
+// The picture property: an image that repaints its button whenever it is assigned.
+class RepaintingImage : public QImage {
+public:
+    explicit RepaintingImage(TTkBtn& owner) : owner_(owner) {}
+    RepaintingImage(const RepaintingImage&) = delete;
+    RepaintingImage& operator=(const RepaintingImage& other) { return *this = static_cast<const QImage&>(other); }
+    RepaintingImage& operator=(const QImage& picture);
+
+private:
+    TTkBtn& owner_;
+};
 
 // A panel that paints a picture stretched over its face, with the panel's bevels, border
 // and caption on top, and that looks pressed while the left mouse button is held on it.
@@ -28,8 +41,8 @@ public:
     std::uint32_t HighlightColor = 0xFFFFFF;  // light edges of a bevel
     std::uint32_t ShadowColor = 0x808080;     // dark edges of a bevel
 
-    // The picture; an empty one makes the button a plain panel.
-    QImage PictureImg;
+    // The picture; an empty one makes the button a plain panel. Assigning it repaints.
+    RepaintingImage PictureImg{*this};
     void Set_Picture(const QImage& picture);
 
     // Paints the face as shown, into any device of the button's size.

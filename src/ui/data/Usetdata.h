@@ -46,6 +46,8 @@ public:
     QCheckBox* CheckBox2 = nullptr;
 
     QString DataFilePath;
+    // The layout the listed file was read in; unset before the first scan.
+    std::optional<tremvix::FileLayout> ScannedLayout;
     std::int32_t FileChannelCount = 0;
     std::int32_t StepSize = 4;
     std::int32_t StepStart = 0;
@@ -83,6 +85,8 @@ private:
     // A change of the current row made by the program acts as a click on the new row.
     void MoveCurrentRow(int row);
     void Transfer();
+    tremvix::FileLayout ChosenLayout() const;
+    bool TransferAllowed(std::size_t marked);
     std::vector<int> MarkedColumns() const;
     std::optional<tremvix::TransferRead> ReadForTransfer(const std::vector<int>& columns);
 };

@@ -13,10 +13,6 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int kDataCountCap = 40000;
-}
-
 void TSetData::Button2Click() {
     const QString file = Dialogs::OpenFileName(QStringLiteral("計測データファイル(*.csv)|*.csv|すべて(*.*)|*.*"));
     if (file.isEmpty()) return;
@@ -40,6 +36,7 @@ void TSetData::ScanFile(const QString& file) {
     for (int r = 1; r < oldRows; ++r)
         for (int c = eDefence ? 0 : 1; c <= 4; ++c) StringGrid1->setCell(c, r, QString());
     DataFilePath = file;
+    ScannedLayout = eDefence ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard;
     Label1->setText(QFileInfo(file).fileName());
     Label1->adjustSize();
 
@@ -64,7 +61,7 @@ void TSetData::ScanFile(const QString& file) {
     Label3->setText(QStringLiteral("%1チャンネル").arg(n));
     Label3->adjustSize();
     store.FileLineCount = scan.dataLines;
-    store.DataCount = std::min(scan.dataLines, kDataCountCap);
+    store.DataCount = scan.dataLines;
     for (QPushButton* button : {Button5, Button4, Button3, Button6}) button->setEnabled(true);
     FileChannelCount = n;
 }

@@ -66,19 +66,43 @@ std::vector<int> TSetData::MarkedColumns() const {
     return columns;
 }
 
+tremvix::FileLayout TSetData::ChosenLayout() const {
+    return Open->Store().EDefenceMode ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard;
+}
+
+// The checks that need no file: nothing is read, and the progress bar stays, when
+// one of them refuses.
+bool TSetData::TransferAllowed(std::size_t marked) {
+    const tremvix::ChannelStore& store = Open->Store();
+    if (ScannedLayout && *ScannedLayout != ChosenLayout()) {
+        Refuse(QStringLiteral("ファイルを読み込んだ後でデータ形式が変更されました。もう一度ファイルを読み込んでください"),
+               kFileError);
+        return false;
+    }
+    // The channels already loaded are cleared first when CheckBox1 is ticked.
+    const int c = CheckBox1->isChecked() ? 0 : store.ChannelCount;
+    const int n = static_cast<int>(marked);
+    if (n == 0) {
+        Refuse(QStringLiteral("転送するデータチャンネルが指定されておりません"), kSelectionError);
+        return false;
+    }
+    if (c + n > tremvix::kMaxChannels) {
+        Refuse(QStringLiteral("転送するデータチャンネルが多すぎます"), kSelectionError);
+        return false;
+    }
+    return true;
+}
+
 // The marked columns read in full, or nothing (the message shown) when the file
 // can no longer be read as it was scanned.
 std::optional<tremvix::TransferRead> TSetData::ReadForTransfer(const std::vector<int>& columns) {
     const tremvix::ChannelStore& store = Open->Store();
-    if (columns.empty()) return tremvix::TransferRead{};
+    // At least one step, so that a short file shows an empty bar rather than a busy one.
     ProgressBar1->setMaximum(std::max(store.FileLineCount / 100, 1));
     ProgressBar1->setValue(0);
     const auto progress = [this](int line) { ProgressBar1->setValue(line / 100); };
-    tremvix::TransferRead read =
-        ReadChannels(std::filesystem::path(DataFilePath.toStdString()),
-                     store.EDefenceMode ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard, columns,
-                     store.FileLineCount, progress);
-    ProgressBar1->setMaximum(store.FileLineCount / 100);
+    tremvix::TransferRead read = ReadChannels(std::filesystem::path(DataFilePath.toStdString()), ChosenLayout(), columns,
+                                              store.FileLineCount, progress);
     if (read.refusal) {
         Dialogs::MessageBox(QString::fromStdString(RefusalText(*read.refusal)),
                             QString::fromStdString(RefusalCaption(*read.refusal)), Dialogs::kOkExclamation);
@@ -100,6 +124,7 @@ void TSetData::Transfer() {
     // Everything that can refuse the transfer is checked before the store changes.
     const std::optional<int> halfWidth = MovingAverageHalfWidth(open);
     if (!halfWidth) return;
+    if (!TransferAllowed(columns.size())) return;
     std::optional<tremvix::TransferRead> read = ReadForTransfer(columns);
     if (!read) return;
 
@@ -107,11 +132,6 @@ void TSetData::Transfer() {
         open.CheckBox1->setChecked(false);
         open.Button3Click();
     }
-    const int c = store.ChannelCount;
-    const int n = static_cast<int>(columns.size());
-    if (n == 0) return Refuse(QStringLiteral("転送するデータチャンネルが指定されておりません"), kSelectionError);
-    if (c + n > tremvix::kMaxChannels) return Refuse(QStringLiteral("転送するデータチャンネルが多すぎます"), kSelectionError);
-
     tremvix::TransferProcessing processing;
     if (open.CBFilter->isChecked()) {
         processing.lowPassSet = open.Filters.TransferLowPass.data();

@@ -60,6 +60,7 @@ struct GraphProcedure::Pass {
     std::vector<float>& work;
     const float* trace = nullptr;  // the samples the next trace draws
     float commonScale = 0.0f;      // Edit2 as read, with `equal`
+    bool cleared = false;          // the picture has been replaced
 
     bool Drawn(int i) const { return !list.Cell(ChannelList::kSelect, i + 1).empty(); }
     const ChannelRecord& Chosen(int i) const { return store.RecordForDisplay(i); }
@@ -99,20 +100,15 @@ GraphOutcome GraphProcedure::Pass::Run() {
     for (int i = 0; i < channels; ++i)
         store.DisplayType[i] = tremvix::TypeCodeOfCell(list.Cell(ChannelList::kType, i + 1).c_str());
 
-    const GraphLayout before = layout;
     const int start = StrToInt(request.startText);
     if (!ReadCommonScale()) return GraphOutcome::ScaleNotPositive;
     layout.StartIndex = start;
     layout.WindowLength = tremvix::WindowSamples(request.DisplayTime, request.SamplingInterval);
     if (layout.WindowLength < 500) return GraphOutcome::WindowTooShort;
-    if (!StartInRange()) {
-        // The cursor keeps reading the window of the picture still shown.
-        layout.StartIndex = before.StartIndex;
-        layout.WindowLength = before.WindowLength;
-        return GraphOutcome::StartOutOfRange;
-    }
+    if (!StartInRange()) return GraphOutcome::StartOutOfRange;
 
     wave.Clear(kWhite);
+    cleared = true;
     if (!request.overwrite) {
         const GraphOutcome stacked = DrawStacked();
         if (stacked != GraphOutcome::Drawn) return stacked;
@@ -244,6 +240,16 @@ GraphProcedure::~GraphProcedure() = default;
 
 GraphOutcome GraphProcedure::Run(ChannelStore& store, const ChannelList& list, const GraphRequest& request,
                                  TMyWave& canvas, GraphLayout& layout, const GraphHooks& hooks) {
+    // A refusal leaves the picture shown, so the cursor and the clicks must keep
+    // reading its layout: the whole layout is put back unless the canvas was redrawn.
+    const GraphLayout shown = layout;
     Pass pass{store, list, request, canvas, layout, hooks, work_};
-    return pass.Run();
+    try {
+        const GraphOutcome outcome = pass.Run();
+        if (!pass.cleared) layout = shown;
+        return outcome;
+    } catch (...) {
+        if (!pass.cleared) layout = shown;
+        throw;
+    }
 }

@@ -12,5 +12,10 @@ signals:
     void frameClicked();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool OnFrame(const QMouseEvent* event) const;
+    bool pressedOnFrame_ = false;
 };

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QRegion>
 
 namespace {
 
@@ -49,7 +50,12 @@ void ImageControl::Clear(std::uint32_t color) {
 
 void ImageControl::Copy() { QGuiApplication::clipboard()->setImage(image()); }
 
+// The picture keeps its own size, as an image control shows it: a larger widget
+// shows the window colour around it, a smaller one its top-left part.
 void ImageControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(rect(), image());
+    const QImage& picture = image();
+    painter.drawImage(QPoint(0, 0), picture);
+    const QRegion rest = QRegion(rect()).subtracted(QRegion(picture.rect()));
+    for (const QRect& part : rest) painter.fillRect(part, palette().window());
 }

@@ -4,7 +4,9 @@
 #include "ui/widgets/StringTableModel.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 StringGrid::StringGrid(QWidget* parent)
     : QTableView(parent),
@@ -30,7 +32,13 @@ StringGrid::StringGrid(QWidget* parent)
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
         emit cellClicked(at.column() + fixedCols_, at.row() + fixedRows_);
     });
-    connect(proxy_, &QAbstractItemModel::modelReset, this, [this] { applyFixedLayout(); });
+    // A classic grid always has a current cell: it survives a new row count (kept
+    // within the rows), and a grid that gets its first rows starts at the first body cell.
+    connect(proxy_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { keptCell_ = {col(), row()}; });
+    connect(proxy_, &QAbstractItemModel::modelReset, this, [this] {
+        applyFixedLayout();
+        restoreCurrentCell();
+    });
     applyFixedLayout();
 }
 
@@ -107,6 +115,41 @@ void StringGrid::setFixedColor(const QColor& color) {
                             .arg(color.name());
     horizontalHeader()->setStyleSheet(css);
     verticalHeader()->setStyleSheet(css);
+}
+
+void StringGrid::restoreCurrentCell() {
+    const int lastCol = colCount() - 1;
+    const int lastRow = rowCount() - 1;
+    if (lastCol < fixedCols_ || lastRow < fixedRows_) return;
+    const QModelIndex at = proxy_->index(std::clamp(keptCell_.y(), fixedRows_, lastRow) - fixedRows_,
+                                         std::clamp(keptCell_.x(), fixedCols_, lastCol) - fixedCols_);
+    selectionModel()->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
+}
+
+// Only the left button selects: a right click opens the pop-up menu over the row
+// already chosen, as the classic grid does.
+void StringGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}
+
+void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {

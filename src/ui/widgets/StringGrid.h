@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableView>
+#include <QPoint>
 #include <QVector>
 
 class QAbstractTableModel;
@@ -52,10 +53,14 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void applyFixedLayout();
     void applyColumnWidths();
+    void restoreCurrentCell();
 
     StringTableModel* ownModel_;
     FixedCellsProxy* proxy_;
@@ -64,4 +69,5 @@ private:
     int fixedCols_ = 1;
     int defaultColWidth_ = 64;
     QVector<int> colWidths_;
+    QPoint keptCell_{1, 1};  // (col, row) across a model reset
 };

@@ -3,6 +3,7 @@
 #include "core/data/ChannelTransfer.h"
 #include "core/dsp/FilterSettings.h"
 #include "core/dsp/Fir.h"
+#include "support/PlainKernels.h"
 
 #include <gtest/gtest.h>
 
@@ -74,42 +75,6 @@ TEST(AppendChannels, CutsLongTextsToTheirFieldsAndKeepsTheListText) {
     EXPECT_FALSE(store->IsAcceleration[0]);
 }
 
-namespace {
-
-// The transfer filter written out plainly: a zero-phase convolution with zeros
-// outside the record, each step in extended precision kept as single.
-std::vector<float> PlainFir(const float* h, int m, const std::vector<float>& x) {
-    const int n = static_cast<int>(x.size());
-    std::vector<float> y(x.size());
-    for (int i = 0; i < n; ++i) {
-        float acc = static_cast<float>(static_cast<long double>(x[i]) * h[0]);
-        for (int j = 1; j < m; ++j) {
-            const float left = i - j >= 0 ? x[i - j] : 0.0f;
-            const float right = i + j < n ? x[i + j] : 0.0f;
-            acc = static_cast<float>((static_cast<long double>(left) + right) * h[j] + acc);
-        }
-        y[i] = acc;
-    }
-    return y;
-}
-
-// A three-point mean with zeros outside the record, summed centre first, then the
-// neighbours outwards, as the running mean forms it.
-std::vector<float> PlainMean3(const std::vector<float>& x) {
-    const int n = static_cast<int>(x.size());
-    std::vector<float> y(x.size());
-    for (int i = 0; i < n; ++i) {
-        float s = x[i];
-        if (i > 0 && i + 1 < n) s = static_cast<float>(static_cast<long double>(x[i - 1]) + x[i + 1] + s);
-        else if (i > 0) s = static_cast<float>(static_cast<long double>(x[i - 1]) + s);
-        else if (i + 1 < n) s = static_cast<float>(static_cast<long double>(x[i + 1]) + s);
-        y[i] = static_cast<float>(s / 3.0L);
-    }
-    return y;
-}
-
-}  // namespace
-
 TEST(AppendChannels, FiltersThenAveragesEveryNewChannelOnly) {
     auto store = std::make_unique<ChannelStore>();
     ChannelList list;
@@ -138,7 +103,7 @@ TEST(AppendChannels, FiltersThenAveragesEveryNewChannelOnly) {
     ASSERT_EQ(store->ChannelCount, 5);
     for (int j = 0; j < 3; ++j) {
         const std::vector<float> expected =
-            PlainMean3(PlainFir(filters.TransferLowPass.data(), FilterSettings::kCoefficients, inputs[j]));
+            plain::Mean(plain::Fir(filters.TransferLowPass.data(), FilterSettings::kCoefficients, inputs[j]), 1);
         EXPECT_EQ(store->BaseBank[2 + j].Samples, expected) << "new channel " << j;
     }
     for (int k = 0; k < 2; ++k)

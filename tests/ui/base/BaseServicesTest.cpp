@@ -1,10 +1,20 @@
 #include "support/CommaDecimalLocale.h"
 #include "ui/base/CNumberFormat.h"
 #include "ui/base/Conversions.h"
+#include "ui/base/Dialogs.h"
 #include "ui/base/TextCodec.h"
+#include "ui/base/ToolkitTranslations.h"
 #include "ui/widgets/TickLabel.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTranslator>
 
 #include <clocale>
 #include <cstdio>
@@ -61,4 +71,37 @@ TEST(CNumberFormat, CommaLocalesDoNotChangeTheTexts) {
     FormatInCLocale(text, sizeof text, "%10.3f", 1.5);
     EXPECT_STREQ(text, "     1.500");
     EXPECT_EQ(TickLabel(2.5f), "2.5");
+}
+
+TEST(Dialogs, FiltersShowTheirDescriptionOnceAndAllFilesMeansEveryFile) {
+    EXPECT_EQ(Dialogs::QtFiltersOf(QStringLiteral("標準データファイル (*.csv)|*.csv|すべて (*.*)|*.*")),
+              (QStringList{QStringLiteral("標準データファイル (*.csv) (*.csv)"), QStringLiteral("すべて (*.*) (*)")}));
+    QFileDialog dialog;
+    Dialogs::ConfigureFileDialog(dialog, true, QStringLiteral("標準データファイル (*.csv)|*.csv|すべて (*.*)|*.*"));
+    const auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    ASSERT_EQ(types->count(), 2);
+    EXPECT_EQ(types->itemText(0), QStringLiteral("標準データファイル (*.csv)")) << "the pattern is shown once";
+    EXPECT_EQ(types->itemText(1), QStringLiteral("すべて (*.*)"));
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite)) << "the callers ask with the final name";
+    // "*.*" lists names without a dot too.
+    EXPECT_TRUE(QDir::match(QStringList{QStringLiteral("*")}, QStringLiteral("README")));
+    EXPECT_TRUE(Dialogs::QtFiltersOf(QStringLiteral("A|*.*")).first().endsWith(QStringLiteral("(*)")));
+}
+
+TEST(ToolkitTranslations, DialogButtonsSpeakJapanese) {
+    QTranslator translator;
+    ASSERT_TRUE(InstallToolkitTranslations(translator)) << "qt6-translations-l10n is part of the set-up";
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    QFileDialog dialog;
+    Dialogs::ConfigureFileDialog(dialog, false, QStringLiteral("計測データファイル(*.csv)|*.csv|すべて(*.*)|*.*"));
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Open)->text(), QStringLiteral("開く(&O)"));
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    QCoreApplication::removeTranslator(&translator);
 }

@@ -260,6 +260,28 @@ TEST_F(Graph, SkipGraphTakesEveryKthPoint) {
         EXPECT_EQ(DarkIn(px, 174, px, 176), i % 3 == 0 ? 3 : 0) << i;
     }
     EXPECT_EQ(graph.canvas().pen.style, Canvas::PenStyle::Dot) << "pen style restored";
+
+    // A negative step takes every |k|-th point, the same as the positive one.
+    const QImage byThree = graph.image().copy();
+    graph.Clear(0xFFFFFF);
+    graph.SkipGraph(10, x.data(), y.data(), 5, 3, -3);
+    EXPECT_EQ(graph.image(), byThree);
+}
+
+// A picture keeps its own size on the screen: a widget made larger shows it unscaled
+// at the top left, as an image control does.
+TEST_F(Graph, AResizedWidgetShowsThePictureUnscaled) {
+    graph.Clear(0xFFFFFF);
+    graph.canvas().pen.color = 0x0000FF;
+    graph.canvas().MoveTo(10, 10);
+    graph.canvas().LineTo(100, 10);
+    const QImage picture = graph.image().copy();
+    graph.resize(picture.width() * 2, picture.height() * 2);
+    const QImage shown = graph.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), graph.size());
+    EXPECT_EQ(shown.copy(picture.rect()), picture.convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(shown.pixelColor(50, 21), QColor(Qt::red)) << "not stretched to twice its height";
+    EXPECT_EQ(graph.image().size(), picture.size());
 }
 
 TEST_F(Graph, DrawGraphPassesOverPointsWithoutPosition) {

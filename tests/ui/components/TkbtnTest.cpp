@@ -1,5 +1,6 @@
 #include "ui/components/Tkbtn.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QTest>
 
@@ -67,4 +68,31 @@ TEST(TkBtn, LooksPressedWhileTheLeftButtonIsHeld) {
     EXPECT_EQ(button.BevelOuter, TTkBtn::Bevel::Raised);
     QTest::mouseRelease(&button, Qt::RightButton, {}, QPoint(10, 10));
     EXPECT_EQ(clicks, 1);
+}
+
+namespace {
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+}  // namespace
+
+TEST(TkBtn, AssigningThePictureRepaintsTheButton) {
+    TTkBtn button;
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    PaintCounter counter;
+    button.installEventFilter(&counter);
+    QCoreApplication::processEvents();
+    counter.paints = 0;
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    button.PictureImg = picture;
+    EXPECT_EQ(button.PictureImg, picture);
+    EXPECT_TRUE(QTest::qWaitFor([&counter] { return counter.paints > 0; })) << "no repaint after the assignment";
+    EXPECT_EQ(button.grab().toImage().pixelColor(37, 12), QColor(Qt::green));
 }

@@ -145,8 +145,9 @@ TEST_F(ScanTest, CommandLineFileShowsTheWindowScanned) {
     EXPECT_EQ(Open->Store().DataCount, 20);
 }
 
-TEST_F(ScanTest, LongFileCapsTheDataCountAt40000) {
+TEST_F(ScanTest, LongFilesCountEveryLine) {
     Scan(files.Write("long.csv", DataFiles::Standard(1, 41000)));
     EXPECT_EQ(Open->Store().FileLineCount, 41000);
-    EXPECT_EQ(Open->Store().DataCount, 40000);
+    EXPECT_EQ(Open->Store().DataCount, 41000);
+    EXPECT_EQ(SetData->Label2->text(), QStringLiteral("41000データ"));
 }

@@ -114,15 +114,57 @@ TEST_F(TransferTest, GroupSteppingWalksTwelveChannelsForwardAndBack) {
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(TransferTest, SteppingPastTheLastChannelStopsWithoutAnError) {
-    Scan(files.Write("six.csv", DataFiles::Standard(6, 5)));
-    SetData->Button6->click();  // 0-3
-    SetData->Button7->click();  // 4-5, the last group is short
-    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5}));
+TEST_F(TransferTest, TheShortLastGroupIsSteppedToAndBackWithinTheRows) {
+    Scan(files.Write("ten.csv", DataFiles::Standard(10, 5)));
+    SetData->Button6->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{0, 1, 2, 3}));
+    SetData->Button7->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5, 6, 7}));
+    EXPECT_TRUE(SetData->Button7->isEnabled());
+    SetData->Button7->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{8, 9})) << "the last group is short";
     EXPECT_FALSE(SetData->Button7->isEnabled());
+    EXPECT_EQ(SetData->StepStart, 12);
     SetData->Button8->click();
-    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5})) << "the move is kept within the rows";
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{8, 9})) << "the group and the row move stay within the rows";
+    EXPECT_EQ(SetData->StringGrid1->row(), 10);
+    EXPECT_EQ(SetData->StepStart, 8);
+    SetData->Button8->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5, 6, 7}));
     EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(TransferTest, ForwardPastAGroupThatEndsOnTheLastChannelTransfersNothing) {
+    Scan(files.Write("eight.csv", DataFiles::Standard(8, 5)));
+    SetData->Button6->click();
+    SetData->Button7->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5, 6, 7}));
+    ASSERT_TRUE(SetData->Button7->isEnabled()) << "the group ended exactly on the last channel";
+    ASSERT_EQ(SetData->StepStart, 8);
+    SetData->Button7->click();
+    EXPECT_FALSE(SetData->Button7->isEnabled());
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5, 6, 7})) << "nothing past the last row is transferred";
+    for (int r = 1; r <= 8; ++r) EXPECT_TRUE(SetData->StringGrid1->cell(4, r).isEmpty()) << r;
+    EXPECT_EQ(SetData->StepStart, 8);
+    EXPECT_TRUE(messages.empty());
+    SetData->Button8->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{4, 5, 6, 7}));
+}
+
+// Right after a scan the current row is row 1, so the move to row 1 is no move and
+// no click: with CBCont ticked the first group is still StepSize channels.
+TEST_F(TransferTest, SteppingRightAfterAScanTakesTheStepSize) {
+    SetData->CBCont->setChecked(true);
+    Scan(files.Write("ten.csv", DataFiles::Standard(10, 5)));
+    EXPECT_EQ(SetData->StringGrid1->row(), 1);
+    EXPECT_TRUE(SetData->StringGrid1->currentIndex().isValid());
+    SetData->Button6->click();
+    EXPECT_EQ(LoadedColumns(), (std::vector<int>{0, 1, 2, 3}));
+    // A second scan keeps the current cell where it was.
+    SetData->StringGrid1->setCurrentCell(2, 6);
+    Scan(files.Write("twelve.csv", DataFiles::Standard(12, 5)));
+    EXPECT_EQ(SetData->StringGrid1->row(), 6);
+    EXPECT_EQ(SetData->StringGrid1->col(), 2);
 }
 
 TEST_F(TransferTest, ContinuousMarkingWithTheFirstGroupTakesEightChannels) {
@@ -190,6 +232,51 @@ TEST_F(TransferTest, ProgressBarStandsAt12After1250Lines) {
     SetData->Button4->click();
     EXPECT_EQ(SetData->ProgressBar1->maximum(), 12);
     EXPECT_EQ(SetData->ProgressBar1->value(), 12);
+}
+
+TEST_F(TransferTest, AShortFileLeavesAnEmptyBarNotABusyOne) {
+    Scan(files.Write("p.csv", DataFiles::Standard(1, 50)));
+    Mark({1});
+    SetData->Button4->click();
+    ASSERT_TRUE(messages.empty());
+    EXPECT_GT(SetData->ProgressBar1->maximum(), SetData->ProgressBar1->minimum()) << "a range of 0 .. 0 is busy";
+    EXPECT_EQ(SetData->ProgressBar1->value(), 0);
+}
+
+TEST_F(TransferTest, RefusalsWithoutTheFileLeaveTheProgressBar) {
+    Scan(files.Write("p.csv", DataFiles::Standard(9, 1250)));
+    SetData->ProgressBar1->setValue(3);
+    SetData->CheckBox1->setChecked(false);
+    Mark({1, 2, 3, 4, 5, 6, 7, 8, 9});
+    SetData->Button4->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, WithIdeographicSpaces(QStringLiteral("転送するデータチャンネルが多すぎます"), 5));
+    EXPECT_EQ(SetData->ProgressBar1->value(), 3);
+    messages.clear();
+    Mark({});
+    SetData->Button4->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(SetData->ProgressBar1->value(), 3);
+}
+
+TEST_F(TransferTest, AFormatChangedAfterTheScanIsToldAsSuch) {
+    Scan(files.Write("p.csv", DataFiles::Standard(2, 20)));
+    Open->EDefence1->trigger();
+    SetData->ProgressBar1->setValue(1);
+    Mark({1});
+    SetData->Button4->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text,
+              WithIdeographicSpaces(
+                  QStringLiteral("ファイルを読み込んだ後でデータ形式が変更されました。もう一度ファイルを読み込んでください"), 5));
+    EXPECT_EQ(messages[0].caption, QStringLiteral("ファイル形式エラー"));
+    EXPECT_EQ(Open->Store().ChannelCount, 0);
+    EXPECT_EQ(SetData->ProgressBar1->value(), 1);
+    messages.clear();
+    Open->N9->trigger();  // back to the layout it was read in
+    SetData->Button4->click();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(Open->Store().ChannelCount, 1);
 }
 
 TEST_F(TransferTest, ChecksComeBeforeAnyChange) {

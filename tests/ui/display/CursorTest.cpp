@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -156,4 +157,28 @@ TEST_F(CursorTest, PositionsInsideAPixelOfAScaledScreenBelongToThatPixel) {
                       Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(Open->MyWave1, &press);
     EXPECT_EQ(DataList->StringGrid1->row(), 1000);
+}
+
+TEST_F(CursorTest, ANewPictureForgetsTheOldCursorLine) {
+    Open->MyWave1MouseMove(300, 100);
+    Open->Button4->click();  // redrawn: the picture holds no cursor line
+    EXPECT_EQ(Open->CursorX, TOpen::kNoCursorX);
+    const QImage fresh = Picture().copy();
+    Open->MyWave1MouseMove(400, 100);
+    for (int y = 10; y < 410; ++y) ASSERT_EQ(Picture().pixel(300, y), fresh.pixel(300, y)) << "no stray line, " << y;
+    for (int y = 10; y < 410; ++y) ASSERT_TRUE(Inverted(fresh, 400, y)) << y;
+}
+
+TEST_F(CursorTest, ReadoutAndClickCountFromTheStartPoint) {
+    Open->Edit1->setText(QStringLiteral("1000"));  // redraws from sample 1000
+    ASSERT_TRUE(messages.empty());
+    ASSERT_EQ(Open->Layout.StartIndex, 1000);
+    // x 160 is 10 s, 1000 samples, into the window: sample 2000.
+    Open->MyWave1MouseMove(160, 50);
+    EXPECT_EQ(Readout(), Rendered(QStringLiteral("CH1    2000") + DataList->StringGrid1->cell(1, 2000) + "gal"));
+    Open->CBList->setChecked(true);
+    Open->MyWave1MouseDown(160, 300);
+    EXPECT_EQ(DataList->StringGrid1->row(), 2000);
+    EXPECT_EQ(DataList->StringGrid1->col(), 3);
+    EXPECT_EQ(DataList->Label2->text(), QStringLiteral("クリックした点は 3 CHの波形の 2000 番目のデータです"));
 }

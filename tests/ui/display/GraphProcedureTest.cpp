@@ -237,12 +237,13 @@ TEST_F(GraphTest, WindowUnderFiveHundredSamplesIsRefused) {
     ExpectOnlyMessage(QStringLiteral("時間軸が不適切（短すぎる）です"), kSelection);
     EXPECT_EQ(Picture(), blank);
     EXPECT_TRUE(Open->Image1->isHidden());
-    EXPECT_EQ(Open->Layout.TraceCount, 1);
+    EXPECT_EQ(Open->Layout.TraceCount, 0) << "nothing drawn, no layout";
 
     Open->DisplayTime = 5.0f;
     Draw();
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Open->Layout.WindowLength, 500);
+    const GraphLayout shown = Open->Layout;
 
     Open->Filters.SamplingRate = 10;
     Open->Filters.SamplingInterval = 1.0f / 10;
@@ -250,8 +251,9 @@ TEST_F(GraphTest, WindowUnderFiveHundredSamplesIsRefused) {
     const QImage drawn = Picture();
     Draw();
     ExpectOnlyMessage(QStringLiteral("時間軸が不適切（短すぎる）です"), kSelection);
-    EXPECT_EQ(Open->Layout.WindowLength, 499);
     EXPECT_EQ(Picture(), drawn);
+    EXPECT_EQ(Open->Layout.WindowLength, 500) << "the layout of the picture still shown";
+    EXPECT_EQ(Open->Layout.TraceCount, shown.TraceCount);
 }
 
 TEST_F(GraphTest, UnfilledRecordStopsAfterTheBandsAlreadyDrawn) {
@@ -349,3 +351,50 @@ TEST_F(GraphTest, NonFiniteSamplesKeepAFiniteScale) {
 }
 
 }  // namespace
+
+namespace {
+std::vector<int> LayoutValues(const GraphLayout& l) {
+    std::vector<int> values(l.SelectedChannels.begin(), l.SelectedChannels.end());
+    values.insert(values.end(),
+                  {l.TraceCount, l.SelectedCount, l.TraceHeight, l.HalfTraceHeight, l.StartIndex, l.WindowLength});
+    return values;
+}
+}  // namespace
+
+// The cursor and the clicks read the layout; after a refusal the picture shown is the
+// old one, so the layout must be the old one too, whatever the refusal.
+TEST_F(GraphTest, ARefusedDrawingKeepsTheLayoutOfThePictureShown) {
+    Load(0, 30000, Sine);
+    Load(1, 30000, Sine);
+    Draw();
+    ASSERT_TRUE(messages.empty());
+    const std::vector<int> shown = LayoutValues(Open->Layout);
+    ASSERT_EQ(Open->Layout.TraceCount, 2);
+
+    Load(2, 600, Sine);  // a third, shorter channel selected as well
+    Open->Store().DataCount = 30000;
+    Open->Edit1->setText("1000");  // past its end: refused
+    ExpectOnlyMessage(QStringLiteral("開始点がデータの範囲外です"), kSelection);
+    EXPECT_EQ(LayoutValues(Open->Layout), shown);
+
+    Open->List().SetCell(ChannelList::kSelect, 3, "");
+    Open->Edit1->setText("0");  // the two channels drawn again
+    ASSERT_TRUE(messages.empty());
+    ASSERT_EQ(LayoutValues(Open->Layout), shown);
+    Open->List().SetCell(ChannelList::kSelect, 3, ChannelList::kMark);
+    Open->DisplayTime = 1.0f;  // a window under 500 samples
+    Draw();
+    ExpectOnlyMessage(QStringLiteral("時間軸が不適切（短すぎる）です"), kSelection);
+    EXPECT_EQ(LayoutValues(Open->Layout), shown);
+
+    Open->DisplayTime = 50.0f;
+    for (int row = 1; row <= 3; ++row) Open->List().SetCell(ChannelList::kSelect, row, "");
+    Draw();
+    ExpectOnlyMessage(QStringLiteral("グラフを描くデータチャンネルが指定されておりません"), kSelection);
+    EXPECT_EQ(LayoutValues(Open->Layout), shown);
+
+    Open->List().SetCell(ChannelList::kSelect, 3, ChannelList::kMark);
+    Open->Edit1->setText("x");  // not a number: the conversion error ends the drawing
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(LayoutValues(Open->Layout), shown);
+}

@@ -1,6 +1,7 @@
 #include "DataFiles.h"
 #include "DataSetDriver.h"
 #include "UiTestSupport.h"
+#include "support/FileSizeLimit.h"
 
 #include "core/data/ChannelStore.h"
 #include "core/export/PngEncoder.h"
@@ -112,20 +113,42 @@ TEST_F(ExportTest, FailedSavesAreReportedAndKeepTheOldFile) {
     SaveAs(files.Path("no/such/folder/data.csv"));
     Open->Button10->click();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("データを保存できませんでした")));
+    EXPECT_EQ(messages[0].text, WithIdeographicSpaces(QStringLiteral("データを保存できませんでした（フォルダが見つかりません）"), 5));
+    EXPECT_EQ(messages[0].caption, QStringLiteral("ファイル形式エラー"));
     EXPECT_EQ(messages[0].flags, 0x30u);
     messages.clear();
-    Open->Button8->setEnabled(true);
+    DrawSomething();
     SaveAs(files.Path("no/such/folder/graph.png"));
     Open->Button8->click();
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("グラフを保存できませんでした")));
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("グラフを保存できませんでした（フォルダが見つかりません）")));
     messages.clear();
+    // A folder of that name: no question about replacing it, only the failure.
     QDir(files.Path("")).mkdir("folder.png");
     SaveAs(files.Path("folder.png"));
     Open->Button8->click();
-    EXPECT_EQ(messages.size(), 1u);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("同じ名前のフォルダがあります")));
     EXPECT_TRUE(QFileInfo(files.Path("folder.png")).isDir());
+    messages.clear();
+
+    // An existing file whose replacement cannot be written completely stays as it was.
+    ScanAndTransfer(files.Write("d.csv", DataFiles::Standard(3, 300)), {1, 2, 3});
+    const QString oldCsv = files.Write("old.csv", "old contents");
+    const QString oldPng = files.Write("old.png", "old picture");
+    messages.clear();
+    WithFileSizeLimit(200, [&] {
+        SaveAs(oldCsv);
+        Open->Button10->click();
+        SaveAs(oldPng);
+        Open->Button8->click();
+    });
+    ASSERT_EQ(messages.size(), 4u) << "two questions, two failures";
+    EXPECT_EQ(messages[1].text, WithIdeographicSpaces(QStringLiteral("データを保存できませんでした（ファイルが大きすぎます）"), 5));
+    EXPECT_EQ(messages[3].text, WithIdeographicSpaces(QStringLiteral("グラフを保存できませんでした（ファイルが大きすぎます）"), 5));
+    EXPECT_EQ(Read(oldCsv), "old contents");
+    EXPECT_EQ(Read(oldPng), "old picture");
+    EXPECT_EQ(QDir(files.Path("")).entryList(QDir::Files | QDir::Hidden).size(), 3) << "no temporary file is left";
 }
 
 TEST_F(ExportTest, PngHoldsExactlyTheCanvasPixelsUnderEveryName) {
@@ -144,10 +167,31 @@ TEST_F(ExportTest, PngHoldsExactlyTheCanvasPixelsUnderEveryName) {
     EXPECT_EQ(Decoded(files.Path("graph.dat")), canvas);
     EXPECT_TRUE(messages.empty());
 
-    files.Write("over.png", "not a picture");
-    SaveAs(files.Path("over.png"));
+}
+
+// Nothing is replaced without a question: neither a picture nor a data file that a
+// mistaken click in the dialog would overwrite with PNG bytes.
+TEST_F(ExportTest, GraphSaveAsksBeforeReplacingAFile) {
+    DrawSomething();
+    const QImage canvas = Open->MyWave1->image().convertToFormat(QImage::Format_RGB888);
+    const QString data = files.Write("data.csv", "CH1\r\nP\r\nM\r\ngal\r\n1\r\n");
+    SaveAs(data);
+    answer = Dialogs::kCancel;
     Open->Button8->click();
-    EXPECT_TRUE(messages.empty()) << "replaced without a question";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("%1 は既に存在します。\n上書きしますか？").arg(data));
+    EXPECT_EQ(messages[0].caption, QStringLiteral("名前を付けて保存"));
+    EXPECT_EQ(messages[0].flags, 0x21u);
+    EXPECT_EQ(Read(data), "CH1\r\nP\r\nM\r\ngal\r\n1\r\n") << "Cancel writes nothing";
+
+    // The question names the final name, ".png" included.
+    files.Write("over.png", "not a picture");
+    messages.clear();
+    SaveAs(files.Path("over"));
+    answer = Dialogs::kOk;
+    Open->Button8->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(files.Path("over.png")));
     EXPECT_EQ(Decoded(files.Path("over.png")), canvas);
 }
 

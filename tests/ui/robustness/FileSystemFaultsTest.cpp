@@ -2,6 +2,7 @@
 // transfer, files that are not files, saves that cannot be written. Each is
 // reported, and the store, the channel list and the picture are left as they were.
 #include "RobustnessSupport.h"
+#include "support/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,21 +23,6 @@ QByteArray ReadAll(const QString& path) {
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     return file.readAll();
-}
-
-// Runs `body` with the process's file size limit at `bytes`; writes past it fail
-// with EFBIG instead of raising SIGXFSZ, as on a disk that has just filled up.
-template <typename Body>
-void WithFileSizeLimit(rlim_t bytes, Body&& body) {
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit limited = old;
-    limited.rlim_cur = bytes;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &limited);
-    body();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -74,4 +75,33 @@ TEST(UpDown, StepsWithinRangeWithoutWrapping) {
     upDown.setMaximum(20000);
     upDown.setPosition(12000);
     EXPECT_EQ(edit.text(), "12000") << "no thousands separator";
+}
+
+TEST(StringGrid, CurrentCellSurvivesANewRowCountAndOnlyTheLeftButtonMovesIt) {
+    StringGrid grid;
+    grid.resize(400, 300);
+    grid.setColCount(4);
+    grid.setRowCount(6);
+    EXPECT_TRUE(grid.currentIndex().isValid()) << "a grid with rows has a current cell";
+    EXPECT_EQ(grid.row(), 1);
+    EXPECT_EQ(grid.col(), 1);
+    ASSERT_TRUE(grid.setCurrentCell(2, 4));
+    grid.setRowCount(9);
+    EXPECT_EQ(grid.row(), 4);
+    EXPECT_EQ(grid.col(), 2);
+    grid.setRowCount(3);  // kept within the rows
+    EXPECT_EQ(grid.row(), 2);
+    EXPECT_TRUE(grid.currentIndex().isValid());
+
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    const QRect other = grid.visualRect(grid.model()->index(0, 2));
+    QSignalSpy clicks(&grid, &StringGrid::cellClicked);
+    QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, other.center());
+    EXPECT_EQ(grid.row(), 2) << "a right click leaves the current cell";
+    EXPECT_EQ(clicks.count(), 0);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, other.center());
+    EXPECT_EQ(grid.row(), 1);
+    EXPECT_EQ(grid.col(), 3);
+    EXPECT_EQ(clicks.count(), 1);
 }
