@@ -40,15 +40,25 @@ std::optional<AnalysisRefusal> CheckInput(std::span<const float> ns, std::span<c
     return std::nullopt;
 }
 
+// The filter at each transform frequency k rate / n, k = 0 .. n/2, divided by n
+// because the inverse transform does not divide.
+std::vector<double> Gains(std::size_t n, double rate) {
+    std::vector<double> gains(n / 2 + 1);
+    const double length = static_cast<double>(n);
+    for (std::size_t k = 0; k < gains.size(); ++k) {
+        gains[k] = JmaFilterGain(static_cast<double>(k) * rate / length) / length;
+    }
+    return gains;
+}
+
 // One component through the filter chain, back in the time domain.
-std::vector<double> Filtered(std::span<const float> component, double rate, FourierTransformer& transformer) {
+std::vector<double> Filtered(std::span<const float> component, const std::vector<double>& gains,
+                             FourierTransformer& transformer) {
     const std::vector<double> x(component.begin(), component.end());
     std::vector<std::complex<double>> spectrum;
     transformer.Forward(x, spectrum);
-    const double n = static_cast<double>(x.size());
     for (std::size_t k = 0; k < spectrum.size(); ++k) {
-        // The inverse transform does not divide by N; the gain does it here.
-        spectrum[k] *= JmaFilterGain(static_cast<double>(k) * rate / n) / n;
+        spectrum[k] *= gains[k];
     }
     std::vector<double> out;
     transformer.Inverse(spectrum, x.size(), out);
@@ -72,7 +82,7 @@ double JmaFilterGain(double frequency) {
     const double polynomial =
         1.0 + y2 * (0.694 + y2 * (0.241 + y2 * (0.0557 + y2 * (0.009664 + y2 * (0.00134 + y2 * 0.000155)))));
     const double highCut = 1.0 / std::sqrt(polynomial);
-    const double lowCut = std::sqrt(1.0 - std::exp(-std::pow(frequency / 0.5, 3.0)));
+    const double lowCut = std::sqrt(1.0 - std::exp(-(frequency / 0.5) * (frequency / 0.5) * (frequency / 0.5)));
     return periodEffect * highCut * lowCut;
 }
 
@@ -131,9 +141,10 @@ JmaIntensity ComputeJmaIntensity(std::span<const float> ns, std::span<const floa
     if (result.refusal) {
         return result;
     }
-    const std::vector<double> a = Filtered(ns, rate, transformer);
-    const std::vector<double> b = Filtered(ew, rate, transformer);
-    const std::vector<double> c = Filtered(ud, rate, transformer);
+    const std::vector<double> gains = Gains(ns.size(), rate);
+    const std::vector<double> a = Filtered(ns, gains, transformer);
+    const std::vector<double> b = Filtered(ew, gains, transformer);
+    const std::vector<double> c = Filtered(ud, gains, transformer);
     std::vector<double> sum(a.size());
     for (std::size_t i = 0; i < sum.size(); ++i) {
         sum[i] = std::sqrt(a[i] * a[i] + b[i] * b[i] + c[i] * c[i]);
