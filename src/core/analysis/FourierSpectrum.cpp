@@ -1,0 +1,90 @@
+#include "core/analysis/FourierSpectrum.h"
+
+#include "core/analysis/FourierTransformer.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <complex>
+#include <numbers>
+
+namespace tremvix {
+
+namespace {
+
+std::optional<AnalysisRefusal> CheckInput(std::span<const float> samples, double dt, const FourierOptions& options) {
+    auto refuse = [](AnalysisRefusalKind kind) { return std::optional<AnalysisRefusal>(AnalysisRefusal{kind}); };
+    if (samples.size() < 2) {
+        return refuse(AnalysisRefusalKind::TooFewSamples);
+    }
+    if (!std::isfinite(dt) || dt <= 0.0) {
+        return refuse(AnalysisRefusalKind::BadSamplingStep);
+    }
+    if (!std::all_of(samples.begin(), samples.end(), [](float a) { return std::isfinite(a); })) {
+        return refuse(AnalysisRefusalKind::NonFiniteSample);
+    }
+    if (!(options.taperFraction >= 0.0 && options.taperFraction <= 0.5)) {
+        return refuse(AnalysisRefusalKind::BadTaper);
+    }
+    return std::nullopt;
+}
+
+std::vector<double> Prepared(std::span<const float> samples, const FourierOptions& options) {
+    std::vector<double> x(samples.begin(), samples.end());
+    if (options.removeMean) {
+        double sum = 0.0;
+        for (const double v : x) sum += v;
+        const double mean = sum / static_cast<double>(x.size());
+        for (double& v : x) v -= mean;
+    }
+    if (options.taperFraction > 0.0) {
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            x[i] *= CosineTaperWeight(i, x.size(), options.taperFraction);
+        }
+    }
+    if (options.padToPowerOfTwo) {
+        x.resize(std::bit_ceil(x.size()), 0.0);
+    }
+    return x;
+}
+
+}  // namespace
+
+double CosineTaperWeight(std::size_t i, std::size_t n, double fraction) {
+    const auto length = static_cast<std::size_t>(std::floor(fraction * static_cast<double>(n)));
+    const std::size_t fromEnd = n - 1 - i;
+    const std::size_t nearest = std::min(i, fromEnd);
+    if (length == 0 || nearest >= length) {
+        return 1.0;
+    }
+    return 0.5 * (1.0 - std::cos(std::numbers::pi * static_cast<double>(nearest) / static_cast<double>(length)));
+}
+
+FourierSpectrum ComputeFourierSpectrum(std::span<const float> samples, double dt, const FourierOptions& options,
+                                       FourierTransformer& transformer) {
+    FourierSpectrum result;
+    result.refusal = CheckInput(samples, dt, options);
+    if (result.refusal) {
+        return result;
+    }
+    const std::vector<double> x = Prepared(samples, options);
+    std::vector<std::complex<double>> spectrum;
+    transformer.Forward(x, spectrum);
+
+    const double n = static_cast<double>(x.size());
+    result.frequencyStep = 1.0 / (n * dt);
+    result.frequencies.resize(spectrum.size());
+    result.amplitudes.resize(spectrum.size());
+    for (std::size_t k = 0; k < spectrum.size(); ++k) {
+        result.frequencies[k] = static_cast<double>(k) / (n * dt);
+        result.amplitudes[k] = dt * std::abs(spectrum[k]);
+    }
+    return result;
+}
+
+FourierSpectrum ComputeFourierSpectrum(std::span<const float> samples, double dt, const FourierOptions& options) {
+    FourierTransformer transformer;
+    return ComputeFourierSpectrum(samples, dt, options, transformer);
+}
+
+}  // namespace tremvix

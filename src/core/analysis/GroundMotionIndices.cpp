@@ -1,0 +1,103 @@
+#include "core/analysis/GroundMotionIndices.h"
+
+#include "core/data/ChannelRecord.h"
+#include "core/dsp/ChannelConversion.h"
+#include "core/dsp/Integrate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace tremvix {
+
+namespace {
+
+std::optional<AnalysisRefusal> CheckInput(std::span<const float> a, double dt, const IntegrationSetup& setup) {
+    auto refuse = [](AnalysisRefusalKind kind) { return std::optional<AnalysisRefusal>(AnalysisRefusal{kind}); };
+    if (a.size() < 2) {
+        return refuse(AnalysisRefusalKind::TooFewSamples);
+    }
+    if (!std::isfinite(dt) || dt <= 0.0 || !std::isfinite(setup.dt) || setup.dt <= 0.0f) {
+        return refuse(AnalysisRefusalKind::BadSamplingStep);
+    }
+    if (!std::all_of(a.begin(), a.end(), [](float v) { return std::isfinite(v); })) {
+        return refuse(AnalysisRefusalKind::NonFiniteSample);
+    }
+    return std::nullopt;
+}
+
+std::span<const float> StoredSamples(const ChannelRecord& r) {
+    return {r.Samples.data(), static_cast<std::size_t>(r.StoredCount())};
+}
+
+// Time k dt at which the running sum first reaches `level`.
+double TimeReaching(const std::vector<double>& running, double level, double dt) {
+    const auto k = std::lower_bound(running.begin(), running.end(), level) - running.begin();
+    return static_cast<double>(k) * dt;
+}
+
+}  // namespace
+
+SamplePeak PeakOf(std::span<const float> x) {
+    SamplePeak peak;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        const double magnitude = std::abs(static_cast<double>(x[i]));
+        if (magnitude > peak.magnitude) {
+            peak = {magnitude, i};
+        }
+    }
+    return peak;
+}
+
+double AriasIntensity(std::span<const float> a, double dt) {
+    double sum = 0.0;
+    for (const float v : a) sum += static_cast<double>(v) * v;
+    return std::numbers::pi / (2.0 * kStandardGravity) * sum * dt;
+}
+
+double CumulativeAbsoluteVelocity(std::span<const float> a, double dt) {
+    double sum = 0.0;
+    for (const float v : a) sum += std::abs(static_cast<double>(v));
+    return sum * dt;
+}
+
+std::optional<double> SignificantDuration(std::span<const float> a, double dt, double from, double to) {
+    // running[k] = sum of a[i]^2 dt for i < k, k = 0 .. n: never decreasing.
+    std::vector<double> running(a.size() + 1, 0.0);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        running[i + 1] = running[i] + static_cast<double>(a[i]) * a[i] * dt;
+    }
+    const double total = running.back();
+    if (!(total > 0.0)) {
+        return std::nullopt;
+    }
+    return TimeReaching(running, to * total, dt) - TimeReaching(running, from * total, dt);
+}
+
+GroundMotionIndices ComputeGroundMotionIndices(const ChannelRecord& acceleration, double dt,
+                                               const IntegrationSetup& setup) {
+    GroundMotionIndices result;
+    const std::span<const float> a = StoredSamples(acceleration);
+    result.refusal = CheckInput(a, dt, setup);
+    if (result.refusal) {
+        return result;
+    }
+    ChannelRecord velocity, displacement;
+    if (!Integrate(acceleration, setup.dt, setup.filter, setup.bandPass, setup.lowPass, velocity) ||
+        !Integrate(velocity, setup.dt, setup.filter, setup.bandPass, setup.lowPass, displacement)) {
+        result.refusal = AnalysisRefusal{AnalysisRefusalKind::IntegrationFailed};
+        return result;
+    }
+    const SamplePeak pga = PeakOf(a);
+    result.pga = pga.magnitude;
+    result.pgaTime = static_cast<double>(pga.index) * dt;
+    result.pgv = PeakOf(StoredSamples(velocity)).magnitude;
+    result.pgd = PeakOf(StoredSamples(displacement)).magnitude;
+    result.arias = AriasIntensity(a, dt);
+    result.d5_95 = SignificantDuration(a, dt);
+    result.cav = CumulativeAbsoluteVelocity(a, dt);
+    return result;
+}
+
+}  // namespace tremvix
