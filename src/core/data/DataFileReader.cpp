@@ -337,6 +337,14 @@ std::string RefusalText(const Refusal& refusal) {
     case RefusalKind::NotStandardFormat:
         text = "標準形式データファイルではありません";
         break;
+    case RefusalKind::BadRecord:
+        text = refusal.line > 0 ? line + "行目：" + refusal.detail : refusal.detail;
+        break;
+    }
+    if (!refusal.file.empty()) {
+        const char* const separator =
+            refusal.kind == RefusalKind::BadRecord && refusal.line > 0 ? " の " : "：";
+        text = refusal.file + separator + text;
     }
     return text.append(kFiveIdeographicSpaces);
 }
