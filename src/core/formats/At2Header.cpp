@@ -111,7 +111,8 @@ bool ReadCountAndStep(std::string_view line, At2Header& header) {
         count = ParseInteger(countText);
         step = ParseDecimal(TokenAt(line, after));
     }
-    if (!count || !step || *count < 0 || *count > kMaxRecordSamples || !std::isfinite(*step) || *step <= 0.0) {
+    if (!count || !step || *count < 0 || *count > kMaxRecordSamples || !std::isfinite(*step) || *step <= 0.0 ||
+        !std::isfinite(1.0 / *step)) {
         return false;
     }
     header.count = *count;
