@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <system_error>
 
@@ -53,9 +54,8 @@ std::vector<KnetComponent> FindKnetComponents(const std::filesystem::path& chose
     const std::string extension = chosen.extension().string();
     const std::string chosenId = extension.size() > 1 ? UpperAscii(extension.substr(1)) : std::string();
     const bool lowerFirst = extension.size() > 1 && LowerAscii(extension) == extension;
-    const std::vector<std::string_view> order = kiknet
-                                                    ? std::vector<std::string_view>(kKiknetOrder.begin(), kKiknetOrder.end())
-                                                    : std::vector<std::string_view>(kKnetOrder.begin(), kKnetOrder.end());
+    const std::span<const std::string_view> order =
+        kiknet ? std::span<const std::string_view>(kKiknetOrder) : std::span<const std::string_view>(kKnetOrder);
     if (std::find(order.begin(), order.end(), chosenId) == order.end()) {
         return {{std::string(), chosen}};
     }

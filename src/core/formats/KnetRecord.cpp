@@ -33,10 +33,10 @@ const char* MatchCount(const char* p, const char* end, std::int64_t& value) {
     const char* const digits = p;
     std::int64_t magnitude = 0;
     for (; p != end && *p >= '0' && *p <= '9'; ++p) {
-        magnitude = magnitude * 10 + (*p - '0');
-        if (p - digits >= 18) {
+        if (p - digits == 18) {
             return nullptr;
         }
+        magnitude = magnitude * 10 + (*p - '0');
     }
     if (p == digits || (p != end && !IsBlank(*p))) {
         return nullptr;

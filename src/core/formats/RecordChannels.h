@@ -34,7 +34,8 @@ inline constexpr std::int64_t kMaxRecordSamples = 2147483647;
 inline constexpr const char* kTooManySamples = "値が多すぎます";
 
 // Reports reading progress as samples per channel: the samples read so far over all
-// channels divided by the channel count, every few thousand samples.
+// channels divided by the channel count, every few thousand samples. Lives within
+// the read call whose callback it refers to.
 class ReadProgress {
 public:
     ReadProgress(const std::function<void(int)>& report, std::size_t channels);

@@ -92,7 +92,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
     const std::string_view trimmed = TrimSpaces(text);
     const char* const begin = trimmed.data();
     const char* const end = begin + trimmed.size();
-    if (MatchDecimal(begin, end) != end || begin == end) {
+    if (MatchDecimal(begin, end) != end) {
         return std::nullopt;
     }
     return ReadNumber(begin, end);
