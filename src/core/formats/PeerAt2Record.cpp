@@ -134,7 +134,10 @@ std::optional<Refusal> ReadMember(const At2Member& member, std::int64_t keep, st
         return BadRecordAt(member.file, 0, "読み込み中にファイルが変わりました");
     }
     if (samples != nullptr) {
-        samples->reserve(static_cast<std::size_t>(keep));
+        // NPTS is only a claim until the values are counted; a value takes two bytes at least.
+        std::error_code error;
+        const std::uintmax_t bytes = std::filesystem::file_size(member.file, error);
+        samples->reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(keep, error ? 0 : bytes / 2)));
     }
     std::int64_t index = 0;
     return ReadValues(lines, header.count, [&](double g) {

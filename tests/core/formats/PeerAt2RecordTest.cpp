@@ -148,6 +148,8 @@ TEST(PeerAt2RecordTest, BrokenFilesAreRefusedAtTheirLine) {
     } cases[] = {
         {NgaHeader(line2, 12) + Values(10, false), 4, "値の数（10 個）が NPTS（12）より少なくなっています"},
         {NgaHeader(line2, 8) + Values(10, false), 6, "NPTS（8）より多くの値があります"},
+        // A huge claim must not be believed before the values are counted.
+        {NgaHeader(line2, 2000000000) + Values(3, false), 4, "値の数（3 個）が NPTS（2000000000）より少なくなっています"},
         {NgaHeader(line2, 3) + " .1E-01 .2E-01 1.2.3\r\n", 5, "数値ではない値があります"},
         {NgaHeader(line2, 3) + " .1E-01 .2E-01 abc\r\n", 5, "数値ではない値があります"},
         {NgaHeader(line2, 3) + " .1E-01.2E-01 .3E-01\r\n", 5, "数値ではない値があります"},
