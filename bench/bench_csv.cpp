@@ -17,18 +17,20 @@ namespace {
 using tremvix::ChannelRecord;
 using tremvix::ChannelStore;
 using tremvix::kMaxChannels;
-using tremvix::kMaxSamples;
+constexpr int kBenchSamples = 30000;
 
 std::unique_ptr<ChannelStore> FullStore() {
     auto store = std::make_unique<ChannelStore>();
     store->ChannelCount = kMaxChannels;
-    store->DataCount = kMaxSamples;
+    store->DataCount = kBenchSamples;
     std::mt19937 random(7);
     std::normal_distribution<float> noise(0.0f, 50.0f);
     for (int i = 0; i < kMaxChannels; ++i) {
         std::snprintf(store->BaseBank[i].ChannelId, sizeof store->BaseBank[i].ChannelId, "CH%d", i + 1);
         std::snprintf(store->BaseBank[i].Unit, sizeof store->BaseBank[i].Unit, "gal");
-        for (int j = 0; j < kMaxSamples; ++j) store->BaseBank[i].Samples[j] = noise(random);
+        store->BaseBank[i].SampleCount = kBenchSamples;
+        store->BaseBank[i].Samples.resize(kBenchSamples);
+        for (int j = 0; j < kBenchSamples; ++j) store->BaseBank[i].Samples[j] = noise(random);
     }
     return store;
 }

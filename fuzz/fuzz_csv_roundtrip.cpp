@@ -57,6 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         HeaderText(in, r.PointName, tremvix::kPointNameSize);
         HeaderText(in, r.Memo, tremvix::kMemoSize);
         HeaderText(in, r.Unit, tremvix::kUnitSize);
+        r.SampleCount = store->DataCount;
+        r.Samples.resize(static_cast<std::size_t>(store->DataCount));
         for (int i = 0; i < store->DataCount; ++i) r.Samples[i] = Sample(in);
     }
     if (store->BaseBank[0].Unit[0] == '%') store->BaseBank[0].Unit[0] = 'g';  // not a standard file otherwise

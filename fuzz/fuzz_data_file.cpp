@@ -18,13 +18,13 @@ void ReadBothWays(const std::filesystem::path& file, tremvix::FileLayout layout)
         Check(scan.ids.size() == n && scan.names.size() == n && scan.memos.size() == n && scan.units.size() == n);
         Check(scan.channelCount <= 100 && scan.dataLines >= 0);
     }
-    const tremvix::TransferRead read =
-        tremvix::ReadChannels(file, layout, {0, 1, 7, 99, 150}, scan.refusal ? 40000 : scan.dataLines);
+    const int maxLines = scan.refusal ? 40000 : scan.dataLines;
+    const tremvix::TransferRead read = tremvix::ReadChannels(file, layout, {0, 1, 7, 99, 150}, maxLines);
     if (read.refusal) {
         Check(read.columns.empty());
         return;
     }
-    Check(read.linesRead >= 0 && read.linesRead <= tremvix::kMaxSamples);
+    Check(read.linesRead >= 0 && read.linesRead <= maxLines);
     for (const auto& column : read.columns) Check(column.samples.size() == static_cast<std::size_t>(read.linesRead));
 }
 

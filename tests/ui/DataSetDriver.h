@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app/Dialogs.h"
+#include "ui/base/Dialogs.h"
 #include "ui/app/Forms.h"
 #include "ui/data/Usetdata.h"
 #include "ui/widgets/StringGrid.h"

@@ -6,7 +6,7 @@
 // Usage: tremvix-soak [ROUNDS]   (1000 by default; offscreen unless QT_QPA_PLATFORM is set)
 
 #include "core/data/ChannelStore.h"
-#include "ui/app/Dialogs.h"
+#include "ui/base/Dialogs.h"
 #include "ui/app/Forms.h"
 #include "ui/app/Uopen.h"
 #include "ui/data/Usetdata.h"

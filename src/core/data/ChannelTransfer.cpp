@@ -13,14 +13,16 @@ namespace tremvix {
 
 namespace {
 
-void FillRecord(ChannelRecord& record, const TransferColumn& column, int lines) {
+// The column's samples move into the record: no copy, nothing to allocate.
+void FillRecord(ChannelRecord& record, TransferColumn& column, int lines) {
     CopyTextField(record.ChannelId, kChannelIdSize, column.id);
     CopyTextField(record.PointName, kPointNameSize, column.name);
     CopyTextField(record.Memo, kMemoSize, column.memo);
     CopyTextField(record.Unit, kUnitSize, column.unit);
     record.Filled = 1;
+    column.samples.resize(static_cast<std::size_t>(lines));
     record.SampleCount = lines;
-    std::copy_n(column.samples.begin(), lines, record.Samples);
+    record.Samples = std::move(column.samples);
 }
 
 void FillListRow(ChannelList& list, int row, const TransferColumn& column, const char* typeCell) {
@@ -33,15 +35,15 @@ void FillListRow(ChannelList& list, int row, const TransferColumn& column, const
 
 }  // namespace
 
-AppendResult AppendChannels(ChannelStore& store, ChannelList& list, const TransferRead& read,
+AppendResult AppendChannels(ChannelStore& store, ChannelList& list, TransferRead read,
                             const TransferProcessing& processing) {
     AppendResult result;
     result.firstIndex = store.ChannelCount;
     result.count = static_cast<int>(read.columns.size());
-    const int lines = std::clamp(read.linesRead, 0, kMaxSamples);
+    const int lines = std::max(read.linesRead, 0);
     for (int j = 0; j < result.count; ++j) {
         const int k = result.firstIndex + j;
-        const TransferColumn& column = read.columns[j];
+        TransferColumn& column = read.columns[j];
         const UnitRecognition unit = RecogniseUnit(column.unit);
         FillListRow(list, k + 1, column, unit.typeCell);
         if (unit.acceleration) store.IsAcceleration[k] = true;
@@ -49,7 +51,7 @@ AppendResult AppendChannels(ChannelStore& store, ChannelList& list, const Transf
     }
     store.DataCount = lines;
     for (int j = 0; j < result.count; ++j) {
-        float* samples = store.BaseBank[result.firstIndex + j].Samples;
+        float* samples = store.BaseBank[result.firstIndex + j].Samples.data();
         if (processing.lowPassSet && !ApplyFir(processing.lowPassCount, processing.lowPassSet, samples, lines))
             result.processingFailed = true;
         if (processing.movingAverage && !MovingAverage(processing.halfWidth, lines, samples))

@@ -25,9 +25,9 @@ struct AppendResult {
 
 // Appends the channels of `read` after the loaded ones: records, flags and channel
 // list rows (each new channel selected for drawing, its type from its unit), the
-// data count, then the optional low-pass filter and moving average. The caller has
-// checked that they fit in the store.
-AppendResult AppendChannels(ChannelStore& store, ChannelList& list, const TransferRead& read,
+// data count, then the optional low-pass filter and moving average. The samples
+// move from `read` into the records. The caller has checked that they fit in the store.
+AppendResult AppendChannels(ChannelStore& store, ChannelList& list, TransferRead read,
                             const TransferProcessing& processing);
 
 }  // namespace tremvix

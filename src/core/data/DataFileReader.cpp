@@ -1,6 +1,5 @@
 #include "core/data/DataFileReader.h"
 
-#include "core/data/ChannelRecord.h"
 #include "core/data/LineReader.h"
 #include "core/data/NumberReader.h"
 #include "core/data/SplitFields.h"
@@ -10,6 +9,7 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <string_view>
 
 namespace tremvix {
@@ -198,6 +198,45 @@ void FillTransferHeaders(const HeaderLines& header, FileLayout layout, const std
     }
 }
 
+// The data lines after the header, at most maxLines of them, into `result`.
+std::optional<Refusal> ReadDataLines(LineReader& reader, FileLayout layout, const std::vector<int>& columns,
+                                     int maxLines, const std::function<void(int)>& progress,
+                                     TransferRead& result) {
+    const int limit = std::max(maxLines, 0);
+    for (TransferColumn& column : result.columns) {
+        column.samples.reserve(static_cast<std::size_t>(limit));
+    }
+    const std::vector<WantedColumn> wanted = SortedWanted(columns);
+    const int firstDataLine = HeaderLineCount(layout) + 1;
+    int i = 0;
+    for (; i < limit; ++i) {
+        if (progress && i % 100 == 0) {
+            progress(i);
+        }
+        std::string_view line;
+        const LineReader::Status status = reader.Next(line, kMaxLineBytes);
+        if (status == LineReader::Status::End) {
+            break;
+        }
+        if (status == LineReader::Status::TooLong) {
+            return Refusal{RefusalKind::LineTooLong, firstDataLine + i, kMaxLineBytes};
+        }
+        if (status == LineReader::Status::ReadError) {
+            return Refusal{RefusalKind::ReadError, firstDataLine + i};
+        }
+        ReadDataLine(line, wanted, result.columns);
+    }
+    result.linesRead = i;
+    for (std::size_t j = 0; j < columns.size(); ++j) {
+        if (columns[j] < 0 || columns[j] >= kMaxFields) {
+            result.columns[j].samples.assign(static_cast<std::size_t>(i), 0.0f);
+        }
+    }
+    result.fewerLinesThanScanned = i < limit;
+    result.moreLinesThanScanned = i == limit && !reader.AtEnd();
+    return std::nullopt;
+}
+
 ScanResult ScanRefused(Refusal refusal) {
     ScanResult result;
     result.refusal = refusal;
@@ -274,40 +313,14 @@ TransferRead ReadChannels(const std::filesystem::path& file, FileLayout layout,
     }
     TransferRead result;
     FillTransferHeaders(*header, layout, columns, result.columns);
-
-    const int limit = std::clamp(maxLines, 0, kMaxSamples);
-    for (TransferColumn& column : result.columns) {
-        column.samples.reserve(static_cast<std::size_t>(limit));
+    try {
+        if (auto refusal = ReadDataLines(reader, layout, columns, maxLines, progress, result)) {
+            return Refused(*refusal);
+        }
+    } catch (const std::bad_alloc&) {
+        // A record too long for the memory there is: refused, nothing half read.
+        return Refused(Refusal{RefusalKind::OutOfMemory});
     }
-    const std::vector<WantedColumn> wanted = SortedWanted(columns);
-    const int firstDataLine = HeaderLineCount(layout) + 1;
-    int i = 0;
-    for (; i < limit; ++i) {
-        if (progress && i % 100 == 0) {
-            progress(i);
-        }
-        std::string_view line;
-        const LineReader::Status status = reader.Next(line, kMaxLineBytes);
-        if (status == LineReader::Status::End) {
-            break;
-        }
-        if (status == LineReader::Status::TooLong) {
-            return Refused(Refusal{RefusalKind::LineTooLong, firstDataLine + i, kMaxLineBytes});
-        }
-        if (status == LineReader::Status::ReadError) {
-            return Refused(Refusal{RefusalKind::ReadError, firstDataLine + i});
-        }
-        ReadDataLine(line, wanted, result.columns);
-    }
-    result.linesRead = i;
-    for (std::size_t j = 0; j < columns.size(); ++j) {
-        if (columns[j] < 0 || columns[j] >= kMaxFields) {
-            result.columns[j].samples.assign(static_cast<std::size_t>(i), 0.0f);
-        }
-    }
-    result.fewerLinesThanScanned = i < limit;
-    result.moreLinesThanScanned = maxLines <= kMaxSamples && i == limit && !reader.AtEnd();
-    result.cutAt30000 = maxLines > kMaxSamples && i == kMaxSamples && !reader.AtEnd();
     return result;
 }
 
@@ -336,6 +349,9 @@ std::string RefusalText(const Refusal& refusal) {
         break;
     case RefusalKind::NotStandardFormat:
         text = "標準形式データファイルではありません";
+        break;
+    case RefusalKind::OutOfMemory:
+        text = "メモリが足りないため読み込めません";
         break;
     case RefusalKind::BadRecord:
         text = refusal.line > 0 ? line + "行目：" + refusal.detail : refusal.detail;

@@ -23,6 +23,7 @@ enum class RefusalKind {
     LineTooLong,        // `limit` bytes allowed
     TooManyFields,      // header line 2; `limit` fields allowed
     NotStandardFormat,  // standard layout, unit line beginning with "%"
+    OutOfMemory,        // the samples do not fit in the memory there is
     BadRecord,          // a recording network's file that breaks its layout; `detail` says how
 };
 
@@ -78,15 +79,14 @@ struct TransferColumn {
 struct TransferRead {
     std::vector<TransferColumn> columns;  // in the order requested
     int linesRead = 0;
-    bool cutAt30000 = false;             // the file goes on past the 30,000th data line
-    bool fewerLinesThanScanned = false;  // the file ended before min(maxLines, 30,000)
-    bool moreLinesThanScanned = false;   // up to 30,000 lines scanned, and the file now goes on
+    bool fewerLinesThanScanned = false;  // the file ended before maxLines
+    bool moreLinesThanScanned = false;   // the file now goes on past maxLines
     std::optional<Refusal> refusal;
 };
 
 // Reads the requested zero-based file columns (a column outside 0..99 reads as
-// missing) and at most min(maxLines, 30,000) data lines, maxLines being the line
-// count of the scan. progress(i) is called before data line i whenever i is a
+// missing) and at most maxLines data lines, maxLines being the line count of the
+// scan. progress(i) is called before data line i whenever i is a
 // multiple of 100.
 TransferRead ReadChannels(const std::filesystem::path& file, FileLayout layout,
                           const std::vector<int>& columns, int maxLines,

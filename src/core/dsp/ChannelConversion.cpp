@@ -4,6 +4,7 @@
 #include "core/data/ChannelStore.h"
 
 #include <memory>
+#include <utility>
 
 namespace tremvix {
 
@@ -43,15 +44,15 @@ ConversionOutcome ConvertChannel(ChannelStore& store, ChannelList& list, int row
     const auto displacement = std::make_unique<ChannelRecord>();
     if (!IntegrateInto(from, setup, *displacement)) return ConversionOutcome::OutOfMemory;
     if (!haveVelocity) {
-        store.VelocityBank[c] = *velocity;
+        store.VelocityBank[c] = std::move(*velocity);
         store.HasVelocity[c] = true;
     }
-    store.DisplacementBank[c] = *displacement;
+    store.DisplacementBank[c] = std::move(*displacement);
     store.HasDisplacement[c] = true;
     if (conversion == Conversion::DisplacementMm) {
         list.SetCell(ChannelList::kUnit, row, "mm");
         ChannelRecord& d = store.DisplacementBank[c];
-        for (int i = 0; i < d.SampleCount; ++i) d.Samples[i] = d.Samples[i] * 10.0f;
+        for (float& sample : d.Samples) sample = sample * 10.0f;
     } else {
         list.SetCell(ChannelList::kUnit, row, "cm");
     }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <new>
+#include <vector>
 
 namespace tremvix {
 
@@ -53,31 +55,37 @@ void CopyText(const ChannelRecord& source, ChannelRecord& result) {
     std::memcpy(result.Unit, source.Unit, sizeof result.Unit);
 }
 
+bool Failed(ChannelRecord& result) {
+    result.SampleCount = 0;
+    result.Samples.clear();
+    return false;
+}
+
 }  // namespace
 
 bool Integrate(const ChannelRecord& source, float dt, IntegrationFilter filter,
                const float* bandPass, const float* lowPass, ChannelRecord& result) {
-    const std::int32_t n = std::clamp(source.SampleCount, 0, kMaxSamples);
-    CopyText(source, result);
-    result.SampleCount = n;
-    if (n == 0) {
-        return true;
+    const std::int32_t n = source.StoredCount();
+    // Worked out in a copy of its own, so that result may be the source and a
+    // failure leaves nothing half done.
+    std::vector<float> w;
+    try {
+        w.assign(source.Samples.begin(), source.Samples.begin() + n);
+    } catch (const std::bad_alloc&) {
+        return Failed(result);
     }
-    // The result's samples serve as the work array; memmove copes with result
-    // being the source.
-    float* w = result.Samples;
-    std::memmove(w, source.Samples, static_cast<std::size_t>(n) * sizeof(float));
-
-    const float mean = Mean(w, n);
-    for (std::int32_t i = 0; i < n; ++i) {
-        w[i] -= mean;
+    const float mean = n > 0 ? Mean(w.data(), n) : 0.0f;
+    for (float& sample : w) {
+        sample -= mean;
     }
     const float* set = ChosenSet(filter, bandPass, lowPass);
-    if (set != nullptr && !ApplyFir(FilterSettings::kCoefficients, set, w, n)) {
-        result.SampleCount = 0;
-        return false;
+    if (n > 0 && set != nullptr && !ApplyFir(FilterSettings::kCoefficients, set, w.data(), n)) {
+        return Failed(result);
     }
-    RectangleRule(w, n, dt);
+    RectangleRule(w.data(), n, dt);
+    CopyText(source, result);
+    result.SampleCount = n;
+    result.Samples = std::move(w);
     return true;
 }
 

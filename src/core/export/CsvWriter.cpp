@@ -80,7 +80,7 @@ void AppendSampleLine(ChunkBuffer& out, const ChannelStore& store, int row) {
     char* const limit = out.Limit();
     for (int i = 0; i < channels; ++i) {
         if (i > 0) *cursor++ = ',';
-        cursor = WriteFixed6(cursor, limit, static_cast<double>(store.BaseBank[i].Samples[row]));
+        cursor = WriteFixed6(cursor, limit, static_cast<double>(store.BaseBank[i].SampleOrZero(row)));
     }
     *cursor++ = '\r';
     *cursor++ = '\n';
@@ -100,7 +100,7 @@ bool EmitCsv(const ChannelStore& store, const ChunkSink& sink) {
 
 }  // namespace
 
-int CsvRowCount(const ChannelStore& store) { return std::clamp(store.DataCount, 0, kMaxSamples); }
+int CsvRowCount(const ChannelStore& store) { return std::max(store.DataCount, 0); }
 
 bool WriteCsvTo(std::FILE* file, const ChannelStore& store) {
     return EmitCsv(store, [file](std::string_view chunk) {

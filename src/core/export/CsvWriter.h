@@ -12,8 +12,8 @@ namespace tremvix {
 // The standard-format data file of the loaded channels BaseBank[0 .. ChannelCount-1]:
 // four header lines (channel ids, point names, memos, units, bytes as stored) and one
 // line per sample index with "%f" of each channel's sample, fields joined by ",",
-// every line ended by CR LF. The sample rows are DataCount, but never more than a
-// record holds (kMaxSamples).
+// every line ended by CR LF. The sample rows are DataCount; a channel with fewer
+// samples than that writes 0 past its own.
 int CsvRowCount(const ChannelStore& store);
 
 // Streams the file's text into an open stream; false when a write failed.

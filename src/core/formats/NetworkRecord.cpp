@@ -9,6 +9,8 @@
 #include "core/formats/RecordLines.h"
 #include "core/formats/RecordText.h"
 
+#include <new>
+
 namespace tremvix {
 namespace {
 
@@ -95,16 +97,23 @@ TransferRead ReadNetworkChannels(const std::filesystem::path& file, NetworkLayou
     if (auto refusal = WrongLayout(file, layout)) {
         return formats::ReadRefusal(*refusal);
     }
-    switch (layout) {
-    case NetworkLayout::Knet:
-    case NetworkLayout::KiKnet:
-        return formats::ReadKnetChannels(file, layout == NetworkLayout::KiKnet, channels, progress);
-    case NetworkLayout::JmaCsv:
-        return formats::ReadJmaChannels(file, channels, progress);
-    case NetworkLayout::PeerAt2:
-        break;
+    try {
+        switch (layout) {
+        case NetworkLayout::Knet:
+        case NetworkLayout::KiKnet:
+            return formats::ReadKnetChannels(file, layout == NetworkLayout::KiKnet, channels, progress);
+        case NetworkLayout::JmaCsv:
+            return formats::ReadJmaChannels(file, channels, progress);
+        case NetworkLayout::PeerAt2:
+            break;
+        }
+        return formats::ReadAt2Channels(file, channels, progress);
+    } catch (const std::bad_alloc&) {
+        // A record too long for the memory there is: refused, nothing half read.
+        Refusal refusal{RefusalKind::OutOfMemory};
+        refusal.file = formats::FileNameText(file);
+        return formats::ReadRefusal(refusal);
     }
-    return formats::ReadAt2Channels(file, channels, progress);
 }
 
 }  // namespace tremvix

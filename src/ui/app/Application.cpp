@@ -1,8 +1,8 @@
 #include "ui/app/Application.h"
 
-#include "ui/app/AppTitle.h"
+#include "ui/base/AppTitle.h"
 #include "ui/app/Forms.h"
-#include "ui/app/HandlerCall.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/data/Usetdata.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #include "ui/app/ChannelListModel.h"
 
 #include "core/data/ChannelList.h"
-#include "ui/widgets/TextCodec.h"
+#include "ui/base/TextCodec.h"
 
 #include <QColor>
 

@@ -3,7 +3,7 @@
 #include "ui/app/Uhowto.h"
 #include "ui/app/Uopen.h"
 #include "ui/app/Uversion.h"
-#include "ui/app/WindowStyle.h"
+#include "ui/base/WindowStyle.h"
 #include "ui/data/Usetdata.h"
 #include "ui/display/Udatalist.h"
 

@@ -1,9 +1,9 @@
 #include "ui/app/Uhowto.h"
 
-#include "ui/app/HandlerCall.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/app/Logo.h"
-#include "ui/app/WindowStyle.h"
-#include "ui/widgets/FormBuilder.h"
+#include "ui/base/WindowStyle.h"
+#include "ui/base/FormBuilder.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -50,7 +50,7 @@ QString THowTo::UsageText() {
         "　このプログラムは，振動計測や地震応答観測で記録された時刻歴データ（CSV形式のファイル）を"
         "読み込み，波形をグラフに表示します．一度に最大８チャンネルまでのデータを読み込み，重ねて表示できます．"
         "加速度データからは速度・変位を，速度データからは変位を積分して求め，表示することができます．"
-        "１チャンネル当たりのデータ数は最大30,000個です．\n"
+        "１チャンネル当たりのデータ数に上限はありません（メモリの許す限り読み込めます）．\n"
         "\n"
         "２．表示データの読込とグラフ表示\n"
         "（１）データファイルには標準形式とE-Defence形式の２種類があります．メニューの「ファイル」→"

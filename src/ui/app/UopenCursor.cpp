@@ -3,13 +3,13 @@
 #include "core/data/ChannelList.h"
 #include "core/display/PointerToSample.h"
 #include "ui/app/Forms.h"
-#include "ui/app/HandlerCall.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/app/Uopen.h"
-#include "ui/app/WindowStyle.h"
+#include "ui/base/WindowStyle.h"
 #include "ui/display/Mywave.h"
 #include "ui/display/Udatalist.h"
 #include "ui/widgets/StringGrid.h"
-#include "ui/widgets/TextCodec.h"
+#include "ui/base/TextCodec.h"
 
 #include <QCheckBox>
 #include <QLabel>

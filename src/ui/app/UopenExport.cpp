@@ -1,8 +1,8 @@
 // Getting results out of the main window: the graph to the clipboard and to PNG,
 // the loaded channels to a standard-format CSV file.
 #include "core/export/CsvWriter.h"
-#include "ui/app/Dialogs.h"
-#include "ui/app/HandlerCall.h"
+#include "ui/base/Dialogs.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/app/Uopen.h"
 #include "ui/export/GraphExport.h"
 #include "ui/export/SaveNames.h"

@@ -1,7 +1,7 @@
 #include "ui/app/Uopen.h"
 
-#include "ui/app/Dialogs.h"
-#include "ui/app/HandlerCall.h"
+#include "ui/base/Dialogs.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/display/Mywave.h"
 #include "ui/widgets/ClickableGroupBox.h"
 

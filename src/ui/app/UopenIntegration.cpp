@@ -1,7 +1,7 @@
 // Integration to velocity and displacement from the channel list's pop-up menu.
 #include "core/dsp/ChannelConversion.h"
-#include "ui/app/Dialogs.h"
-#include "ui/app/HandlerCall.h"
+#include "ui/base/Dialogs.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/app/Uopen.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"

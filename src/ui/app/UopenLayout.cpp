@@ -4,7 +4,7 @@
 #include "ui/app/Uopen.h"
 #include "ui/display/Mywave.h"
 #include "ui/widgets/ClickableGroupBox.h"
-#include "ui/widgets/FormBuilder.h"
+#include "ui/base/FormBuilder.h"
 #include "ui/widgets/Mystr.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"

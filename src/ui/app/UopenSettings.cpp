@@ -1,12 +1,12 @@
 // The main window's settings: selection, sampling rate, display time, start point,
 // processing options and the data list switch.
 #include "core/data/ChannelList.h"
-#include "ui/app/Conversions.h"
-#include "ui/app/Dialogs.h"
+#include "ui/base/Conversions.h"
+#include "ui/base/Dialogs.h"
 #include "ui/app/Forms.h"
-#include "ui/app/HandlerCall.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/app/Uopen.h"
-#include "ui/app/WindowStyle.h"
+#include "ui/base/WindowStyle.h"
 #include "ui/display/Udatalist.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"

@@ -1,9 +1,9 @@
 #include "ui/app/Uversion.h"
 
-#include "ui/app/HandlerCall.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/app/Logo.h"
-#include "ui/app/WindowStyle.h"
-#include "ui/widgets/FormBuilder.h"
+#include "ui/base/WindowStyle.h"
+#include "ui/base/FormBuilder.h"
 
 #include <QLabel>
 #include <QPushButton>

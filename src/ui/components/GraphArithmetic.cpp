@@ -1,5 +1,5 @@
 #include "ui/components/GraphArithmetic.h"
-#include "ui/widgets/CNumberFormat.h"
+#include "ui/base/CNumberFormat.h"
 
 #include "ui/widgets/Canvas.h"
 

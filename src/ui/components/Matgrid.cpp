@@ -1,7 +1,7 @@
 #include "ui/components/Matgrid.h"
-#include "ui/widgets/CNumberFormat.h"
+#include "ui/base/CNumberFormat.h"
 
-#include "ui/app/Dialogs.h"
+#include "ui/base/Dialogs.h"
 
 #include <QFont>
 

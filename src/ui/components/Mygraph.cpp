@@ -1,7 +1,7 @@
 #include "ui/components/Mygraph.h"
 
 #include "core/export/PngEncoder.h"
-#include "ui/app/Dialogs.h"
+#include "ui/base/Dialogs.h"
 #include "ui/widgets/TickLabel.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "ui/data/Usetdata.h"
 
-#include "ui/app/HandlerCall.h"
-#include "ui/app/WindowStyle.h"
-#include "ui/widgets/FormBuilder.h"
+#include "ui/base/HandlerCall.h"
+#include "ui/base/WindowStyle.h"
+#include "ui/base/FormBuilder.h"
 #include "ui/widgets/Mystr.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"

@@ -1,7 +1,7 @@
 // Marking channels in the data set window, by hand and by the automatic group steps.
 #include "core/data/ChannelStore.h"
 #include "ui/app/Forms.h"
-#include "ui/app/HandlerCall.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/app/Uopen.h"
 #include "ui/data/Usetdata.h"
 #include "ui/widgets/RadioGroup.h"

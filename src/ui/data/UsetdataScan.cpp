@@ -1,11 +1,11 @@
 // The scan: the data set window's "ファイル" button.
 #include "core/data/DataFileReader.h"
-#include "ui/app/Dialogs.h"
+#include "ui/base/Dialogs.h"
 #include "ui/app/Forms.h"
 #include "ui/app/Uopen.h"
 #include "ui/data/Usetdata.h"
 #include "ui/widgets/StringGrid.h"
-#include "ui/widgets/TextCodec.h"
+#include "ui/base/TextCodec.h"
 
 #include <QFileInfo>
 #include <QLabel>

@@ -2,10 +2,10 @@
 #include "core/data/ChannelStore.h"
 #include "core/data/ChannelTransfer.h"
 #include "core/data/DataFileReader.h"
-#include "ui/app/Conversions.h"
-#include "ui/app/Dialogs.h"
+#include "ui/base/Conversions.h"
+#include "ui/base/Dialogs.h"
 #include "ui/app/Forms.h"
-#include "ui/app/HandlerCall.h"
+#include "ui/base/HandlerCall.h"
 #include "ui/app/Uopen.h"
 #include "ui/data/Usetdata.h"
 #include "ui/display/DataListModel.h"
@@ -100,7 +100,7 @@ void TSetData::Transfer() {
     // Everything that can refuse the transfer is checked before the store changes.
     const std::optional<int> halfWidth = MovingAverageHalfWidth(open);
     if (!halfWidth) return;
-    const std::optional<tremvix::TransferRead> read = ReadForTransfer(columns);
+    std::optional<tremvix::TransferRead> read = ReadForTransfer(columns);
     if (!read) return;
 
     if (CheckBox1->isChecked()) {
@@ -119,13 +119,11 @@ void TSetData::Transfer() {
     }
     processing.movingAverage = open.CBMove->isChecked();
     processing.halfWidth = *halfWidth;
-    const tremvix::AppendResult appended = AppendChannels(store, open.List(), *read, processing);
+    const tremvix::AppendResult appended = AppendChannels(store, open.List(), std::move(*read), processing);
     open.ChannelListChanged();
     ShowDataCount(open, store.DataCount);
     DataList->Model().ShowTransfer(&store, store.DataCount, store.ChannelCount);
     if (appended.processingFailed)
         Refuse(QStringLiteral("読み込みチャンネル数が多すぎます"), QStringLiteral("多すぎるデータ読み込み"));
-    if (read->cutAt30000)
-        Refuse(QStringLiteral("データが30000個を超えています。最初の30000個を読み込みました"), kFileError);
     if (CheckBox2->isChecked()) open.Redraw();
 }

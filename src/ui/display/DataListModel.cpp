@@ -1,8 +1,9 @@
 #include "ui/display/DataListModel.h"
 
 #include "core/data/ChannelStore.h"
-#include "ui/widgets/CNumberFormat.h"
+#include "ui/base/CNumberFormat.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -27,14 +28,16 @@ QString DataListModel::Cell(int col, int row) const {
     if (!store_ || row < 0 || row >= rows_ || col < 0 || col >= kColumns) return {};
     if (col == 0) return QString::asprintf("%10d", row);
     const int channel = col - 1;
-    if (channel >= channels_ || row - 1 >= tremvix::kMaxSamples) return {};
-    return FormatListValue(store_->BaseBank[channel].Samples[row - 1]);
+    if (channel >= channels_) return {};
+    const tremvix::ChannelRecord& record = store_->BaseBank[channel];
+    if (row - 1 >= record.StoredCount()) return {};
+    return FormatListValue(record.Samples[static_cast<std::size_t>(row - 1)]);
 }
 
 void DataListModel::ShowTransfer(const tremvix::ChannelStore* store, int rows, int channels) {
     beginResetModel();
     store_ = store;
-    rows_ = std::clamp(rows, 0, tremvix::kMaxSamples) + 1;
+    rows_ = std::clamp(rows, 0, INT_MAX - 1) + 1;
     channels_ = std::clamp(channels, 0, kColumns - 1);
     endResetModel();
 }

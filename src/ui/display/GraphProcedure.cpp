@@ -1,9 +1,9 @@
 #include "ui/display/GraphProcedure.h"
 
-#include "ui/app/Conversions.h"
+#include "ui/base/Conversions.h"
 #include "ui/display/GraphScale.h"
 #include "ui/display/Mywave.h"
-#include "ui/widgets/TextCodec.h"
+#include "ui/base/TextCodec.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +14,6 @@ using tremvix::ChannelList;
 using tremvix::ChannelRecord;
 using tremvix::ChannelStore;
 using tremvix::kMaxChannels;
-using tremvix::kMaxSamples;
 
 namespace {
 
@@ -23,7 +22,7 @@ constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr int kMaxEnvelopes = 5;
 
-int SamplesOf(const ChannelRecord& record) { return std::clamp(record.SampleCount, 0, kMaxSamples); }
+int SamplesOf(const ChannelRecord& record) { return record.StoredCount(); }
 
 QString FieldText(const char* field, std::size_t width) {
     return DecodeText(std::string_view(field, strnlen(field, width)));
@@ -58,8 +57,9 @@ struct GraphProcedure::Pass {
     TMyWave& wave;
     GraphLayout& layout;
     const GraphHooks& hooks;
-    ChannelRecord& work;
-    float commonScale = 0.0f;  // Edit2 as read, with `equal`
+    std::vector<float>& work;
+    const float* trace = nullptr;  // the samples the next trace draws
+    float commonScale = 0.0f;      // Edit2 as read, with `equal`
 
     bool Drawn(int i) const { return !list.Cell(ChannelList::kSelect, i + 1).empty(); }
     const ChannelRecord& Chosen(int i) const { return store.RecordForDisplay(i); }
@@ -71,9 +71,11 @@ struct GraphProcedure::Pass {
     GraphOutcome Run();
     bool StartInRange() const;
     GraphOutcome DrawStacked();
-    void DrawTrace(int start, int count, std::uint32_t colour, bool withScale);
+    void DrawTrace(const ChannelRecord& chosen, int start, int count, std::uint32_t colour, bool withScale);
     void DrawOverlaid();
-    void CopyInverted(int i);
+    // The drawn samples of channel i: the record itself, or an inverted copy.
+    const float* Polarised(int i);
+    int Drawable(int i) const { return std::min(SamplesOf(store.BaseBank[i]), SamplesOf(Chosen(i))); }
     void DrawStartLabel();
 };
 
@@ -141,32 +143,38 @@ GraphOutcome GraphProcedure::Pass::DrawStacked() {
     int band = 0;
     for (int i = 0; i < store.ChannelCount && i < kMaxChannels; ++i) {
         if (!Drawn(i)) continue;
-        layout.WindowLength = tremvix::ClampWindow(layout.StartIndex, layout.WindowLength, SamplesOf(store.BaseBank[i]));
+        layout.WindowLength = tremvix::ClampWindow(layout.StartIndex, layout.WindowLength, Drawable(i));
         if (hooks.showWindowLength) hooks.showWindowLength(layout.WindowLength);
         wave.OriginY = band * layout.TraceHeight + layout.HalfTraceHeight;
         wave.UnitY = DecodeText(list.Cell(ChannelList::kUnit, i + 1));
         const ChannelRecord& chosen = Chosen(i);
-        work = chosen;
-        if (!work.Filled) return GraphOutcome::RecordNotFilled;
-        if (!store.PolarityNormal[i]) CopyInverted(i);
+        if (!chosen.Filled) return GraphOutcome::RecordNotFilled;
+        trace = Polarised(i);
+        // Running maxima are of the record as stored, whatever its polarity.
         const bool envelopes = request.maxima[i];
-        if (envelopes) tremvix::PositiveEnvelope(chosen.Samples, SamplesOf(chosen), work.Samples);
-        DrawTrace(layout.StartIndex, layout.WindowLength, colour, true);
+        const int end = layout.StartIndex + layout.WindowLength;
+        if (envelopes) {
+            work.resize(static_cast<std::size_t>(end));
+            tremvix::PositiveEnvelope(chosen.Samples.data(), end, work.data());
+            trace = work.data();
+        }
+        DrawTrace(chosen, layout.StartIndex, layout.WindowLength, colour, true);
         ++band;
         if (envelopes) {
-            tremvix::NegativeEnvelope(chosen.Samples, SamplesOf(chosen), work.Samples);
-            DrawTrace(layout.StartIndex, layout.WindowLength, colour, false);
+            tremvix::NegativeEnvelope(chosen.Samples.data(), end, work.data());
+            DrawTrace(chosen, layout.StartIndex, layout.WindowLength, colour, false);
         }
     }
     return GraphOutcome::Drawn;
 }
 
-void GraphProcedure::Pass::DrawTrace(int start, int count, std::uint32_t colour, bool withScale) {
+void GraphProcedure::Pass::DrawTrace(const ChannelRecord& chosen, int start, int count, std::uint32_t colour,
+                                     bool withScale) {
     Canvas& canvas = wave.canvas();
-    wave.Title = FieldText(work.PointName, sizeof work.PointName);
+    wave.Title = FieldText(chosen.PointName, sizeof chosen.PointName);
     SetTimeScale();
     if (withScale) {
-        const float largest = tremvix::LargestMagnitude(work.Samples + start, count);
+        const float largest = tremvix::LargestMagnitude(trace + start, count);
         wave.UnitLenY = tremvix::BandUnitLenY(request.CanvasHeight, layout.TraceCount);
         if (layout.TraceCount <= 4) {
             wave.VValueY = tremvix::ScaleStep(2, largest);
@@ -180,7 +188,7 @@ void GraphProcedure::Pass::DrawTrace(int start, int count, std::uint32_t colour,
         wave.DrawScale();
     }
     canvas.pen.color = colour;
-    wave.DrawWave1(count, work.Samples + start, TimeStep());
+    wave.DrawWave1(count, trace + start, TimeStep());
 }
 
 void GraphProcedure::Pass::DrawOverlaid() {
@@ -188,9 +196,9 @@ void GraphProcedure::Pass::DrawOverlaid() {
     float largest = 0.0f;
     for (int i = 0; i < store.ChannelCount && i < kMaxChannels; ++i) {
         if (!Drawn(i)) continue;
-        layout.WindowLength = tremvix::ClampWindow(layout.StartIndex, layout.WindowLength, SamplesOf(store.BaseBank[i]));
+        layout.WindowLength = tremvix::ClampWindow(layout.StartIndex, layout.WindowLength, Drawable(i));
         largest = std::max(largest,
-                           tremvix::LargestMagnitude(Chosen(i).Samples + layout.StartIndex, layout.WindowLength));
+                           tremvix::LargestMagnitude(Chosen(i).Samples.data() + layout.StartIndex, layout.WindowLength));
     }
     Canvas& canvas = wave.canvas();
     wave.VValueY = tremvix::ScaleStep(2, largest);
@@ -206,18 +214,20 @@ void GraphProcedure::Pass::DrawOverlaid() {
     int position = 0;
     for (int i = 0; i < store.ChannelCount && i < kMaxChannels; ++i) {
         if (!Drawn(i)) continue;
-        work = Chosen(i);
-        if (!store.PolarityNormal[i]) CopyInverted(i);
+        trace = Polarised(i);
         canvas.pen.color = request.colour ? kTraceColours[position] : kBlack;
-        wave.DrawWave1(layout.WindowLength, work.Samples + layout.StartIndex, TimeStep());
+        wave.DrawWave1(layout.WindowLength, trace + layout.StartIndex, TimeStep());
         ++position;
     }
 }
 
-void GraphProcedure::Pass::CopyInverted(int i) {
+const float* GraphProcedure::Pass::Polarised(int i) {
     const ChannelRecord& chosen = Chosen(i);
-    const int count = SamplesOf(work);
-    for (int j = 0; j < count; ++j) work.Samples[j] = -chosen.Samples[j];
+    if (store.PolarityNormal[i]) return chosen.Samples.data();
+    const int end = std::min(layout.StartIndex + layout.WindowLength, SamplesOf(chosen));
+    work.resize(static_cast<std::size_t>(std::max(end, 0)));
+    for (int j = layout.StartIndex; j < end; ++j) work[j] = -chosen.Samples[j];
+    return work.data();
 }
 
 void GraphProcedure::Pass::DrawStartLabel() {
@@ -229,11 +239,11 @@ void GraphProcedure::Pass::DrawStartLabel() {
     wave.update();
 }
 
-GraphProcedure::GraphProcedure() : work_(std::make_unique<ChannelRecord>()) {}
+GraphProcedure::GraphProcedure() = default;
 GraphProcedure::~GraphProcedure() = default;
 
 GraphOutcome GraphProcedure::Run(ChannelStore& store, const ChannelList& list, const GraphRequest& request,
                                  TMyWave& canvas, GraphLayout& layout, const GraphHooks& hooks) {
-    Pass pass{store, list, request, canvas, layout, hooks, *work_};
+    Pass pass{store, list, request, canvas, layout, hooks, work_};
     return pass.Run();
 }

@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
+#include <vector>
 
 class TMyWave;
 
@@ -64,8 +64,9 @@ struct GraphMessage {
 };
 GraphMessage MessageOf(GraphOutcome outcome);
 
-// The single drawing routine of the main window. It keeps one working record, reused
-// for every channel, so that inversion and envelopes never touch the store.
+// The single drawing routine of the main window. It keeps one working array, reused
+// for every channel, so that inversion and envelopes never touch the store; plain
+// traces are drawn from the store itself.
 class GraphProcedure {
 public:
     GraphProcedure();
@@ -81,7 +82,7 @@ public:
 
 private:
     struct Pass;
-    std::unique_ptr<tremvix::ChannelRecord> work_;
+    std::vector<float> work_;
 };
 
 // Trace colours of the overlaid mode, by position among the drawn channels.

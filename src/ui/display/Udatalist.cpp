@@ -1,9 +1,9 @@
 #include "ui/display/Udatalist.h"
 
-#include "ui/app/HandlerCall.h"
-#include "ui/app/WindowStyle.h"
+#include "ui/base/HandlerCall.h"
+#include "ui/base/WindowStyle.h"
 #include "ui/display/DataListModel.h"
-#include "ui/widgets/FormBuilder.h"
+#include "ui/base/FormBuilder.h"
 #include "ui/widgets/StringGrid.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "ui/widgets/TickLabel.h"
 
-#include "ui/widgets/CNumberFormat.h"
+#include "ui/base/CNumberFormat.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "ui/widgets/UpDown.h"
 
-#include "ui/app/Conversions.h"
+#include "ui/base/Conversions.h"
 
 #include <QLineEdit>
 #include <QToolButton>

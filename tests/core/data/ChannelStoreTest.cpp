@@ -15,7 +15,8 @@ TEST(ChannelStore, StartsEmptyWithNothingTransferred) {
     EXPECT_EQ(store->DataCount, 0);
     for (int k = 0; k < kMaxChannels; ++k) {
         EXPECT_EQ(store->BaseBank[k].Filled, 0);
-        EXPECT_EQ(store->BaseBank[k].Samples[kMaxSamples - 1], 0.0f);
+        EXPECT_EQ(store->BaseBank[k].SampleCount, 0);
+        EXPECT_TRUE(store->BaseBank[k].Samples.empty()) << "no memory is held before a transfer";
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -73,32 +74,73 @@ TEST(AppendChannels, CutsLongTextsToTheirFieldsAndKeepsTheListText) {
     EXPECT_FALSE(store->IsAcceleration[0]);
 }
 
+namespace {
+
+// The transfer filter written out plainly: a zero-phase convolution with zeros
+// outside the record, each step in extended precision kept as single.
+std::vector<float> PlainFir(const float* h, int m, const std::vector<float>& x) {
+    const int n = static_cast<int>(x.size());
+    std::vector<float> y(x.size());
+    for (int i = 0; i < n; ++i) {
+        float acc = static_cast<float>(static_cast<long double>(x[i]) * h[0]);
+        for (int j = 1; j < m; ++j) {
+            const float left = i - j >= 0 ? x[i - j] : 0.0f;
+            const float right = i + j < n ? x[i + j] : 0.0f;
+            acc = static_cast<float>((static_cast<long double>(left) + right) * h[j] + acc);
+        }
+        y[i] = acc;
+    }
+    return y;
+}
+
+// A three-point mean with zeros outside the record, summed centre first, then the
+// neighbours outwards, as the running mean forms it.
+std::vector<float> PlainMean3(const std::vector<float>& x) {
+    const int n = static_cast<int>(x.size());
+    std::vector<float> y(x.size());
+    for (int i = 0; i < n; ++i) {
+        float s = x[i];
+        if (i > 0 && i + 1 < n) s = static_cast<float>(static_cast<long double>(x[i - 1]) + x[i + 1] + s);
+        else if (i > 0) s = static_cast<float>(static_cast<long double>(x[i - 1]) + s);
+        else if (i + 1 < n) s = static_cast<float>(static_cast<long double>(x[i + 1]) + s);
+        y[i] = static_cast<float>(s / 3.0L);
+    }
+    return y;
+}
+
+}  // namespace
+
 TEST(AppendChannels, FiltersThenAveragesEveryNewChannelOnly) {
     auto store = std::make_unique<ChannelStore>();
     ChannelList list;
     FilterSettings filters;
     filters.StartUp();
-    store->ChannelCount = 1;
-    store->BaseBank[0].Samples[0] = 7.0f;
-    std::vector<float> impulse(1000, 0.0f);
-    impulse[500] = 1.0f;
+    // Two channels already loaded; they are not filtered again.
+    for (int k = 0; k < 2; ++k) {
+        store->BaseBank[k].SampleCount = 3;
+        store->BaseBank[k].Samples = {7.0f, -7.0f, 7.0f};
+    }
+    store->ChannelCount = 2;
+    std::vector<std::vector<float>> inputs(3, std::vector<float>(1000, 0.0f));
+    inputs[0][500] = 1.0f;
+    inputs[1][10] = -2.0f;
+    inputs[1][990] = 3.0f;
+    for (int i = 0; i < 1000; ++i) inputs[2][i] = static_cast<float>(std::sin(0.2 * i) * 40.0);
     TransferProcessing processing;
     processing.lowPassSet = filters.TransferLowPass.data();
     processing.lowPassCount = FilterSettings::kCoefficients;
     processing.movingAverage = true;
     processing.halfWidth = 1;
-    AppendChannels(*store, list, Read({Column(0, "gal", impulse)}, 1000), processing);
+    AppendChannels(*store, list,
+                   Read({Column(0, "gal", inputs[0]), Column(1, "gal", inputs[1]), Column(2, "gal", inputs[2])}, 1000),
+                   processing);
 
-    std::vector<float> expected = impulse;
-    ApplyFir(300, filters.TransferLowPass.data(), expected.data(), 1000);
-    std::vector<float> averaged(1000);
-    for (int i = 0; i < 1000; ++i) {
-        long double s = expected[i];
-        if (i > 0 && i < 999) s = static_cast<float>(expected[i - 1] + static_cast<long double>(expected[i + 1]) + s);
-        else if (i > 0) s = static_cast<float>(expected[i - 1] + s);
-        else s = static_cast<float>(expected[i + 1] + s);
-        averaged[i] = static_cast<float>(static_cast<float>(s) / 3.0L);
+    ASSERT_EQ(store->ChannelCount, 5);
+    for (int j = 0; j < 3; ++j) {
+        const std::vector<float> expected =
+            PlainMean3(PlainFir(filters.TransferLowPass.data(), FilterSettings::kCoefficients, inputs[j]));
+        EXPECT_EQ(store->BaseBank[2 + j].Samples, expected) << "new channel " << j;
     }
-    for (int i = 0; i < 1000; ++i) ASSERT_EQ(store->BaseBank[1].Samples[i], averaged[i]) << i;
-    EXPECT_EQ(store->BaseBank[0].Samples[0], 7.0f) << "loaded channels are not filtered again";
+    for (int k = 0; k < 2; ++k)
+        EXPECT_EQ(store->BaseBank[k].Samples, (std::vector<float>{7.0f, -7.0f, 7.0f})) << "loaded channel " << k;
 }

@@ -277,7 +277,6 @@ TEST(DataFileTransferTest, ColumnsOneAndTwo) {
     ASSERT_FALSE(read.refusal);
     ASSERT_EQ(read.columns.size(), 2u);
     EXPECT_EQ(read.linesRead, 50);
-    EXPECT_FALSE(read.cutAt30000);
     EXPECT_FALSE(read.fewerLinesThanScanned);
     const TransferColumn& second = read.columns[0];
     EXPECT_EQ(second.fileColumn, 1);
@@ -337,24 +336,22 @@ TEST(DataFileTransferTest, ColumnOrderDuplicatesAndOutOfRange) {
     }
 }
 
-TEST(DataFileTransferTest, CutAt30000) {
+TEST(DataFileTransferTest, LongFilesAreReadWhole) {
     TempFolder folder;
     const std::filesystem::path file = folder.Write("a.csv", StandardFile(2, 30005, "\n"));
     const ScanResult scan = ScanDataFile(file, FileLayout::Standard);
     ASSERT_EQ(scan.dataLines, 30005);
     const TransferRead read = ReadChannels(file, FileLayout::Standard, {1}, scan.dataLines);
     ASSERT_FALSE(read.refusal);
-    EXPECT_EQ(read.linesRead, 30000);
-    EXPECT_TRUE(read.cutAt30000);
+    EXPECT_EQ(read.linesRead, 30005);
     EXPECT_FALSE(read.fewerLinesThanScanned);
-    EXPECT_FALSE(read.moreLinesThanScanned) << "the scan counted the lines past the cut";
-    EXPECT_EQ(read.columns[0].samples.back(), 29999.1f);
-    // Reading only the lines asked for is no cut.
-    EXPECT_FALSE(ReadChannels(file, FileLayout::Standard, {1}, 30000).cutAt30000);
+    EXPECT_FALSE(read.moreLinesThanScanned);
+    ASSERT_EQ(read.columns[0].samples.size(), 30005u);
+    EXPECT_EQ(read.columns[0].samples.back(), 30004.1f);
+    // Fewer lines than the file holds: the file goes on past what the scan counted.
     const TransferRead fewer = ReadChannels(file, FileLayout::Standard, {1}, 20);
     EXPECT_EQ(fewer.linesRead, 20);
-    EXPECT_FALSE(fewer.cutAt30000);
-    EXPECT_TRUE(fewer.moreLinesThanScanned) << "the file goes on past the lines the scan counted";
+    EXPECT_TRUE(fewer.moreLinesThanScanned);
 }
 
 TEST(DataFileTransferTest, FileShorterThanScanned) {

@@ -23,6 +23,7 @@ protected:
         ChannelRecord& r = store->BaseBank[0];
         r.Filled = 1;
         r.SampleCount = 2000;
+        r.Samples.resize(2000);
         for (int i = 0; i < 2000; ++i) r.Samples[i] = static_cast<float>(50 * std::sin(2 * M_PI * 2.0 * i * 0.01));
         store->ChannelCount = 1;
         store->IsAcceleration[0] = acceleration;
@@ -73,20 +74,34 @@ TEST_F(Conversions, DisplacementFromAccelerationOrFromTheStoredVelocity) {
     EXPECT_TRUE(store->HasVelocity[0]);
     EXPECT_TRUE(store->HasDisplacement[0]);
     const auto cm = std::make_unique<ChannelRecord>(store->DisplacementBank[0]);
+    // The cm command integrates twice with the band-pass filter chosen.
+    auto v = std::make_unique<ChannelRecord>();
+    auto d = std::make_unique<ChannelRecord>();
+    Integrate(store->BaseBank[0], setup.dt, IntegrationFilter::BandPass, setup.bandPass, setup.lowPass, *v);
+    Integrate(*v, setup.dt, IntegrationFilter::BandPass, setup.bandPass, setup.lowPass, *d);
+    EXPECT_EQ(cm->Samples, d->Samples);
     EXPECT_EQ(Convert(Conversion::DisplacementMm), ConversionOutcome::NotConvertible) << "a D row is refused";
 
-    // A second load of the same data, converted to velocity first, then to mm.
+    // A second load of the same data, converted to velocity first; then the filter
+    // changes, and the displacement in mm integrates the velocity kept from before,
+    // which a fresh integration with the new filter would not give.
     store = std::make_unique<ChannelStore>();
     Load("Gal", "A", true);
     Convert(Conversion::Velocity);
     const auto velocity = std::make_unique<ChannelRecord>(store->VelocityBank[0]);
+    setup.filter = IntegrationFilter::LowPass;
     EXPECT_EQ(Convert(Conversion::DisplacementMm), ConversionOutcome::Converted);
     EXPECT_EQ(Unit(), "mm");
     EXPECT_EQ(Type(), "D");
-    for (int i = 0; i < 2000; ++i) {
-        ASSERT_EQ(store->VelocityBank[0].Samples[i], velocity->Samples[i]) << "the stored velocity is used";
-        ASSERT_EQ(store->DisplacementBank[0].Samples[i], cm->Samples[i] * 10.0f) << i;
-    }
+    auto expected = std::make_unique<ChannelRecord>();
+    ASSERT_TRUE(Integrate(*velocity, setup.dt, IntegrationFilter::LowPass, setup.bandPass, setup.lowPass, *expected));
+    auto recomputed = std::make_unique<ChannelRecord>();
+    Integrate(store->BaseBank[0], setup.dt, IntegrationFilter::LowPass, setup.bandPass, setup.lowPass, *recomputed);
+    ASSERT_NE(recomputed->Samples, velocity->Samples) << "the filters must differ for this test to mean anything";
+    EXPECT_EQ(store->VelocityBank[0].Samples, velocity->Samples) << "the stored velocity is kept";
+    ASSERT_EQ(store->DisplacementBank[0].SampleCount, 2000);
+    for (int i = 0; i < 2000; ++i)
+        ASSERT_EQ(store->DisplacementBank[0].Samples[i], expected->Samples[i] * 10.0f) << "from the stored velocity, " << i;
 }
 
 TEST_F(Conversions, RefusedCommandsChangeNothing) {

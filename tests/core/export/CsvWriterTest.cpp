@@ -32,6 +32,7 @@ std::unique_ptr<ChannelStore> StoreWith(int channels, int rows) {
         std::snprintf(store->BaseBank[i].Unit, kUnitSize, "gal");
         store->BaseBank[i].Filled = 1;
         store->BaseBank[i].SampleCount = rows;
+        store->BaseBank[i].Samples.assign(static_cast<std::size_t>(std::max(rows, 0)), 0.0f);
     }
     return store;
 }
@@ -89,21 +90,23 @@ TEST(CsvWriter, WithoutChannelsWritesOnlyEmptyLines) {
     EXPECT_EQ(FormatCsv(*StoreWith(0, 3)), "\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
 }
 
-TEST(CsvWriter, RowsFollowDataCountButStopAtTheRecordCapacity) {
-    auto store = StoreWith(kMaxChannels, 40000);
-    for (int i = 0; i < kMaxChannels; ++i) store->BaseBank[i].Samples[kMaxSamples - 1] = static_cast<float>(i);
-    EXPECT_EQ(CsvRowCount(*store), kMaxSamples);
+TEST(CsvWriter, RowsFollowDataCountAtAnyLength) {
+    constexpr int kRows = 40000;
+    auto store = StoreWith(kMaxChannels, kRows);
+    for (int i = 0; i < kMaxChannels; ++i) store->BaseBank[i].Samples[kRows - 1] = static_cast<float>(i);
+    EXPECT_EQ(CsvRowCount(*store), kRows);
     const std::vector<std::string> lines = CrLfLines(FormatCsv(*store));
-    ASSERT_EQ(lines.size(), 4u + kMaxSamples);
+    ASSERT_EQ(lines.size(), 4u + kRows);
     EXPECT_EQ(lines.back(), "0.000000,1.000000,2.000000,3.000000,4.000000,5.000000,6.000000,7.000000");
     // One field per channel on every line: no trailing comma, no extra field.
     for (const std::string& line : lines) ASSERT_EQ(std::count(line.begin(), line.end(), ','), kMaxChannels - 1);
 
-    // Rows past a channel's own SampleCount carry what the record holds there.
+    // A channel shorter than the data count writes 0 past its own samples, nothing stale.
     store->DataCount = 2;
     store->BaseBank[3].SampleCount = 1;
-    store->BaseBank[3].Samples[1] = 9.0f;
-    EXPECT_EQ(CrLfLines(FormatCsv(*store))[5], "0.000000,0.000000,0.000000,9.000000,0.000000,0.000000,0.000000,0.000000");
+    store->BaseBank[3].Samples.assign({5.0f, 9.0f});
+    EXPECT_EQ(CrLfLines(FormatCsv(*store))[4], "0.000000,0.000000,0.000000,5.000000,0.000000,0.000000,0.000000,0.000000");
+    EXPECT_EQ(CrLfLines(FormatCsv(*store))[5], "0.000000,0.000000,0.000000,0.000000,0.000000,0.000000,0.000000,0.000000");
     EXPECT_EQ(CsvRowCount(*StoreWith(1, -5)), 0);
 }
 

@@ -68,7 +68,7 @@ TEST_F(JourneyTest, VelocityIsDrawnFromTheVelocityRecord) {
 
     // The same picture drawn from a base record holding the velocity samples.
     tremvix::ChannelStore& store = Open->Store();
-    std::memcpy(store.BaseBank[0].Samples, store.VelocityBank[0].Samples, sizeof store.BaseBank[0].Samples);
+    store.BaseBank[0].Samples = store.VelocityBank[0].Samples;
     store.HasVelocity[0] = false;
     Open->Button4->click();
     EXPECT_EQ(Open->MyWave1->image(), velocity);

@@ -2,7 +2,7 @@
 
 #include "ui/app/Uhowto.h"
 #include "ui/app/Uopen.h"
-#include "ui/app/WindowStyle.h"
+#include "ui/base/WindowStyle.h"
 #include "ui/data/Usetdata.h"
 #include "ui/display/Mywave.h"
 #include "ui/widgets/StringGrid.h"

@@ -1,4 +1,4 @@
-#include "ui/app/Dialogs.h"
+#include "ui/base/Dialogs.h"
 #include "ui/components/Matgrid.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ui/app/Dialogs.h"
+#include "ui/base/Dialogs.h"
 #include "ui/components/GraphArithmetic.h"
 #include "ui/components/Mygraph.h"
 

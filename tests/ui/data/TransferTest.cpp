@@ -5,6 +5,7 @@
 #include "core/data/ChannelStore.h"
 #include "ui/app/Uopen.h"
 #include "ui/data/Usetdata.h"
+#include "ui/display/DataListModel.h"
 #include "ui/display/Udatalist.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"
@@ -222,14 +223,17 @@ TEST_F(TransferTest, ChecksComeBeforeAnyChange) {
     EXPECT_EQ(Open->Store().ChannelCount, 1);
 }
 
-TEST_F(TransferTest, LongFilesAreCutAt30000WithANotice) {
+TEST_F(TransferTest, LongFilesAreTransferredWhole) {
     Scan(files.Write("long.csv", DataFiles::Standard(1, 30005)));
     EXPECT_EQ(Open->Store().DataCount, 30005);
     Mark({1});
     SetData->Button4->click();
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains("30000"));
-    EXPECT_EQ(Open->Store().DataCount, 30000);
-    EXPECT_EQ(Open->Store().BaseBank[0].SampleCount, 30000);
-    EXPECT_EQ(DataList->StringGrid1->rowCount(), 30001);
+    EXPECT_TRUE(messages.empty()) << "no notice: every line is read";
+    EXPECT_EQ(Open->Store().DataCount, 30005);
+    EXPECT_EQ(Open->Store().BaseBank[0].SampleCount, 30005);
+    EXPECT_EQ(Open->Label13->text(), "30005");
+    ASSERT_EQ(DataList->StringGrid1->rowCount(), 30006);
+    EXPECT_EQ(DataList->StringGrid1->cell(0, 30005), "     30005");
+    EXPECT_EQ(DataList->StringGrid1->cell(1, 30005),
+              FormatListValue(Open->Store().BaseBank[0].Samples[30004]));
 }

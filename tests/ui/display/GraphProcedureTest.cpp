@@ -41,6 +41,7 @@ protected:
         tremvix::ChannelRecord& record = store.BaseBank[k];
         record.Filled = 1;
         record.SampleCount = count;
+        record.Samples.resize(static_cast<std::size_t>(count));
         for (int j = 0; j < count; ++j) record.Samples[j] = sample(j);
         std::snprintf(record.PointName, sizeof record.PointName, "P%d", k + 1);
         store.IsAcceleration[k] = true;

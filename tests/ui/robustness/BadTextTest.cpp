@@ -2,7 +2,7 @@
 // documented choice, and the picture, the store and the other controls stay.
 #include "RobustnessSupport.h"
 
-#include "ui/app/AppTitle.h"
+#include "ui/base/AppTitle.h"
 
 #include <cmath>
 

@@ -26,9 +26,27 @@ struct PassResult {
     bool operator==(const PassResult&) const = default;
 };
 
+void AddRecord(QCryptographicHash& hash, const tremvix::ChannelRecord& record) {
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(&record.Filled), sizeof record.Filled));
+    for (const char* field : {record.ChannelId, record.PointName, record.Memo, record.Unit}) hash.addData(field);
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(&record.SampleCount), sizeof record.SampleCount));
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(record.Samples.data()),
+                                static_cast<qsizetype>(record.Samples.size() * sizeof(float))));
+}
+
+// Everything the store holds: the three banks, the counts and the flags.
 QByteArray HashOf(const tremvix::ChannelStore& store) {
-    return QCryptographicHash::hash(
-        QByteArrayView(reinterpret_cast<const char*>(&store), sizeof store), QCryptographicHash::Sha256);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (int k = 0; k < tremvix::kMaxChannels; ++k) {
+        for (const auto* bank : {store.BaseBank, store.VelocityBank, store.DisplacementBank}) AddRecord(hash, bank[k]);
+        const bool flags[] = {store.IsAcceleration[k], store.HasVelocity[k], store.HasDisplacement[k],
+                              store.PolarityNormal[k]};
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(flags), sizeof flags));
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&store.DisplayType[k]), 1));
+    }
+    const std::int32_t counts[] = {store.ChannelCount, store.DataCount, store.FileLineCount};
+    hash.addData(QByteArrayView(reinterpret_cast<const char*>(counts), sizeof counts));
+    return hash.result();
 }
 
 }  // namespace

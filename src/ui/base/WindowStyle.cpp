@@ -1,6 +1,6 @@
-#include "ui/app/WindowStyle.h"
+#include "ui/base/WindowStyle.h"
 
-#include "ui/widgets/FormBuilder.h"
+#include "ui/base/FormBuilder.h"
 
 #include <QGuiApplication>
 #include <QScreen>

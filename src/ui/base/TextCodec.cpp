@@ -1,4 +1,4 @@
-#include "ui/widgets/TextCodec.h"
+#include "ui/base/TextCodec.h"
 
 #include <QStringDecoder>
 

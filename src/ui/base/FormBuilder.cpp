@@ -1,4 +1,4 @@
-#include "ui/widgets/FormBuilder.h"
+#include "ui/base/FormBuilder.h"
 
 #include <QCheckBox>
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "ui/widgets/CNumberFormat.h"
+#include "ui/base/CNumberFormat.h"
 
 #include <clocale>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "ui/app/HandlerCall.h"
+#include "ui/base/HandlerCall.h"
 
-#include "ui/app/AppTitle.h"
-#include "ui/app/Conversions.h"
-#include "ui/app/Dialogs.h"
+#include "ui/base/AppTitle.h"
+#include "ui/base/Conversions.h"
+#include "ui/base/Dialogs.h"
 
 #include <exception>
 

@@ -1,4 +1,4 @@
-#include "ui/app/Conversions.h"
+#include "ui/base/Conversions.h"
 
 #include <QRegularExpression>
 
