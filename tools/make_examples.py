@@ -5,6 +5,10 @@ Three components of an earthquake-like ground acceleration in gal, 60 s at 100
 samples per second: band-limited noise under a rise-and-decay envelope. Headers are
 Shift-JIS (CP932), as the instruments' own files are. The seed is fixed, so the files
 are the same on every run.
+
+examples/network/ holds synthetic records in the recording networks' own layouts:
+a K-NET triplet, a KiK-net record of six files, a JMA CSV file and four PEER AT2
+files (three components of one station and one file of another event).
 """
 import math
 import os
@@ -26,13 +30,13 @@ def envelope(t):
     return math.exp(-decay * (t - rise - hold))
 
 
-def component(rng, peak, dominant_hz):
+def component(rng, peak, dominant_hz, count=COUNT, rate=RATE):
     # A sum of damped oscillators around a dominant frequency, shaped by the envelope.
     waves = [(dominant_hz * rng.uniform(0.5, 2.2), rng.uniform(0, 2 * math.pi), rng.uniform(0.3, 1.0))
              for _ in range(24)]
     raw = []
-    for i in range(COUNT):
-        t = i / RATE
+    for i in range(count):
+        t = i / rate
         v = sum(a * math.sin(2 * math.pi * f * t + p) for f, p, a in waves)
         v += rng.gauss(0.0, 0.8)
         raw.append(v * envelope(t))
@@ -66,6 +70,98 @@ def main():
            ["震動台 X", "震動台 Y", "震動台 Z"],
            ["gal", "gal", "gal"]],
           columns)
+    write_network_examples(os.path.join(OUT, "network"))
+
+
+# --- the recording networks' layouts ---
+
+NETWORK_RATE = 100
+NETWORK_COUNT = 40 * NETWORK_RATE
+KNET_LABELS = ["Origin Time", "Lat.", "Long.", "Depth. (km)", "Mag.", "Station Code", "Station Lat.",
+               "Station Long.", "Station Height(m)", "Record Time", "Sampling Freq(Hz)", "Duration Time(s)",
+               "Dir.", "Scale Factor", "Max. Acc. (gal)", "Last Correction", "Memo."]
+# Newer files spell two labels differently.
+KIKNET_LABELS = [{"Long.": "Lon.", "Max. Acc. (gal)": "Max Acc. (gal)"}.get(label, label)
+                 for label in KNET_LABELS]
+SCALE_NUM, SCALE_DEN = 7845, 8223790
+
+
+def knet_file(path, labels, station, direction, gal, eol):
+    counts = [round(v * SCALE_DEN / SCALE_NUM) for v in gal]
+    values = [c * SCALE_NUM / SCALE_DEN for c in counts]
+    mean = sum(values) / len(values)
+    peak = max(abs(v - mean) for v in values)
+    header = ["2000/01/01 12:00:00", "35.512", "139.408", "24", "5.8", station, "35.601", "139.322", "42",
+              "2000/01/01 12:00:09", "%dHz" % NETWORK_RATE, "%d" % (len(counts) // NETWORK_RATE), direction,
+              "%d(gal)/%d" % (SCALE_NUM, SCALE_DEN), "%.3f" % peak, "2000/01/01 12:00:09", ""]
+    with open(path, "wb") as f:
+        for label, value in zip(labels, header):
+            f.write(("%-18s%s" % (label, value)).rstrip(" ").encode("ascii") + eol)
+        for start in range(0, len(counts), 8):
+            f.write("".join("%9d" % c for c in counts[start:start + 8]).encode("ascii") + eol)
+
+
+def fortran_e(value, width):
+    # Fortran's E format: ".1234567E-02", no digit before the point.
+    if value == 0:
+        text = ".0000000E+00"
+    else:
+        exponent = math.floor(math.log10(abs(value))) + 1
+        mantissa = round(abs(value) / 10 ** exponent, 7)
+        if mantissa >= 1.0:
+            mantissa, exponent = mantissa / 10, exponent + 1
+        text = "%s.%07dE%+03d" % ("-" if value < 0 else "", round(mantissa * 1e7), exponent)
+    return text.rjust(width)
+
+
+def at2_file(path, header, gal, width):
+    g = [v / 980.665 for v in gal]
+    with open(path, "wb") as f:
+        for line in header:
+            f.write(line.encode("ascii") + b"\r\n")
+        for start in range(0, len(g), 5):
+            f.write("".join(fortran_e(v, width) for v in g[start:start + 5]).encode("ascii") + b"\r\n")
+
+
+def write_network_examples(folder):
+    rng = random.Random(20000101)
+    os.makedirs(folder, exist_ok=True)
+
+    def quake(peak, hz):
+        return component(rng, peak, hz, NETWORK_COUNT, NETWORK_RATE)
+
+    for ext, direction, peak, hz in [("NS", "N-S", 212.4, 2.1), ("EW", "E-W", 176.9, 2.4), ("UD", "U-D", 93.2, 4.0)]:
+        knet_file(os.path.join(folder, "SMP0010001011200." + ext), KNET_LABELS, "SMP001", direction,
+                  quake(peak, hz), b"\n")
+    for ext, direction, peak, hz in [("NS2", "N-S", 151.7, 2.6), ("EW2", "E-W", 138.0, 2.9), ("UD2", "U-D", 71.5, 4.4),
+                                     ("NS1", "N-S", 38.6, 3.5), ("EW1", "E-W", 33.1, 3.8), ("UD1", "U-D", 20.4, 5.2)]:
+        knet_file(os.path.join(folder, "SMPH010001011200." + ext), KIKNET_LABELS, "SMPH01", direction,
+                  quake(peak, hz), b"\r\n")
+
+    jma = [quake(peak, hz) for peak, hz in [(245.3, 1.8), (201.8, 2.2), (110.6, 3.6)]]
+    with open(os.path.join(folder, "jma_sample_47999.csv"), "wb") as f:
+        header = ["SITE CODE= 47999見本町役場 ,,", " LAT.= 35.512,,", " LON.= 139.408,,", " SAMPLING RATE= 100Hz,,",
+                  " UNIT  = gal(cm/s/s),,", "INITIAL TIME = 2000 01 01 12 00 07,,", " NS,EW,UD"]
+        for line in header:
+            f.write(line.encode("cp932") + b"\r\n")
+        for i in range(NETWORK_COUNT):
+            f.write(("%.3f,%.3f,%.3f,," % (jma[0][i], jma[1][i], jma[2][i])).encode("ascii") + b"\r\n")
+
+    for name, component_name, peak, hz in [("SMP000", "000", 301.2, 1.5), ("SMP090", "090", 264.8, 1.7),
+                                           ("SMP-UP", "UP", 122.5, 3.3)]:
+        at2_file(os.path.join(folder, "RSN9001_SAMPLEV_%s.AT2" % name),
+                 ["PEER NGA STRONG MOTION DATABASE RECORD",
+                  "Sample Valley, 1/1/2000, Sample Valley Station, " + component_name,
+                  "ACCELERATION TIME SERIES IN UNITS OF G",
+                  "NPTS=%6d, DT=   .0100 SEC" % NETWORK_COUNT],
+                 quake(peak, hz), 15)
+    # Another event in the same folder, in the older layout; negative values touch.
+    at2_file(os.path.join(folder, "RSN9002_OTHERH_OTH000.AT2"),
+             ["PEER STRONG MOTION DATABASE RECORD. PROCESSING BY SAMPLE LAB.",
+              "OTHER HILLS 02/02/01 03:04, OTHER HILLS STATION, 000",
+              "ACCEL TIME HISTORY IN UNITS OF G. FILTER POINTS: HP=0.1 Hz LP=30.0 Hz",
+              "%6d    .0100    NPTS, DT" % NETWORK_COUNT],
+             quake(88.7, 2.8), 13)
 
 
 if __name__ == "__main__":

@@ -353,6 +353,14 @@ std::string RefusalText(const Refusal& refusal) {
     case RefusalKind::OutOfMemory:
         text = "メモリが足りないため読み込めません";
         break;
+    case RefusalKind::BadRecord:
+        text = refusal.line > 0 ? line + "行目：" + refusal.detail : refusal.detail;
+        break;
+    }
+    if (!refusal.file.empty()) {
+        const char* const separator =
+            refusal.kind == RefusalKind::BadRecord && refusal.line > 0 ? " の " : "：";
+        text = refusal.file + separator + text;
     }
     return text.append(kFiveIdeographicSpaces);
 }

@@ -24,12 +24,15 @@ enum class RefusalKind {
     TooManyFields,      // header line 2; `limit` fields allowed
     NotStandardFormat,  // standard layout, unit line beginning with "%"
     OutOfMemory,        // the samples do not fit in the memory there is
+    BadRecord,          // a recording network's file that breaks its layout; `detail` says how
 };
 
 struct Refusal {
     RefusalKind kind;
     int line = 0;   // 1-based file line, 0 when no line is concerned
     int limit = 0;  // the limit broken, for LineTooLong and TooManyFields
+    std::string detail = {};  // BadRecord: what is wrong (UTF-8)
+    std::string file = {};    // the name of the file refused, when the message must name it
 };
 
 // The message box text and caption (UTF-8) for a refusal.
@@ -52,6 +55,11 @@ struct ScanResult {
     int channelCount = 0;
     int dataLines = 0;  // every line after the header, blank lines included
     std::optional<Refusal> refusal;
+    // Records of the recording networks (empty, 0 and empty for the CSV layouts):
+    std::string layoutName;                    // "K-NET形式" and the like
+    double samplingRate = 0.0;                 // Hz as the record states it; 0 = not stated
+    std::vector<std::string> notices;          // to show after a successful scan (UTF-8)
+    std::vector<std::filesystem::path> files;  // the file of each channel, in channel order
 };
 
 ScanResult ScanDataFile(const std::filesystem::path& file, FileLayout layout);
