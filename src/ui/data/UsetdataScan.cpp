@@ -14,16 +14,10 @@
 
 #include <algorithm>
 
-namespace {
-// The records of the recording networks, by their usual names.
-const QString kNetworkRecordFilter = QStringLiteral(
-    "強震記録(K-NET, KiK-net, JMA, PEER)|*.NS;*.EW;*.UD;*.NS1;*.EW1;*.UD1;*.NS2;*.EW2;*.UD2;*.ns;*.ew;*.ud;"
-    "*.ns1;*.ew1;*.ud1;*.ns2;*.ew2;*.ud2;*.AT2;*.at2;*.csv");
-}  // namespace
 
 void TSetData::Button2Click() {
-    const QString file = Dialogs::OpenFileName(QStringLiteral("計測データファイル(*.csv)|*.csv|すべて(*.*)|*.*|") +
-                                               kNetworkRecordFilter);
+    // The networks' records have their own extensions: "すべて" lists them.
+    const QString file = Dialogs::OpenFileName(QStringLiteral("計測データファイル(*.csv)|*.csv|すべて(*.*)|*.*"));
     if (file.isEmpty()) return;
     ScanFile(file);
 }
