@@ -7,13 +7,14 @@ SAMPLE    ?= examples/sample_standard.csv
 # Debian packages the build, the tests and the real-window check need.
 PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest \
            libbenchmark-dev libpng-dev zlib1g-dev libfftw3-dev fonts-ipafont-gothic qt6-translations-l10n \
-           xvfb x11-utils xdotool xclip imagemagick locales
+           xvfb x11-utils xdotool xclip imagemagick locales \
+           desktop-file-utils appstream shared-mime-info dpkg-dev
 
 FUZZ_SECONDS ?= 60
 BUILD_FUZZ ?= build-fuzz
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
-.PHONY: all setup configure build run test bench test-sanitize fuzz clean
+.PHONY: all setup configure build run test bench test-sanitize fuzz mutants package clean
 
 all: build
 
@@ -57,6 +58,14 @@ fuzz: setup
 	  -DTREMVIX_SANITIZE=ON -DTREMVIX_BUILD_UI=OFF -DTREMVIX_BUILD_TESTS=OFF -DTREMVIX_BUILD_BENCH=OFF
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
 	tools/run-fuzzers.sh $(BUILD_FUZZ)/fuzz fuzz/corpus $(FUZZ_SECONDS)
+
+# A Debian package of what `cmake --install` installs, in build/.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Single-line faults put in one at a time; says which ones no test notices. Slow.
+mutants: build
+	tools/mutants/run-mutants.py $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_SAN) $(BUILD_FUZZ)

@@ -2,10 +2,13 @@
 
 #include "ui/base/AppTitle.h"
 #include "ui/app/Forms.h"
+#include "ui/app/Logo.h"
 #include "ui/base/HandlerCall.h"
 #include "ui/base/ToolkitTranslations.h"
 #include "ui/data/Usetdata.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QStringList>
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
@@ -21,10 +24,22 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     }
 }
 
+namespace {
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(TremvixIcon(size)));
+    return icon;
+}
+
+}  // namespace
+
 int RunTremvix(int argc, char** argv) {
     try {
         TApplication app(argc, argv);
         TApplication::setApplicationName(AppTitle());
+        TApplication::setDesktopFileName(QStringLiteral("org.tremvix.Tremvix"));
+        TApplication::setWindowIcon(ApplicationIcon());
         TApplication::setApplicationDisplayName(QString());
         CreateForms();
         const QStringList arguments = TApplication::arguments();

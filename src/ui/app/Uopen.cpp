@@ -26,6 +26,7 @@ const QString kSpaces4 = QStringLiteral("\u3000\u3000\u3000\u3000");
 TOpen::TOpen(QWidget* parent) : QMainWindow(parent), store_(std::make_unique<tremvix::ChannelStore>()) {
     setObjectName(QStringLiteral("Open"));
     setWindowTitle(QStringLiteral("Tremvix Ver3.3"));
+    setAcceptDrops(true);
     ApplyWindowStyle(this, WindowTextColor::Navy);
     BuildLayout();
     BuildMenus();

@@ -193,6 +193,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A data file dropped on the window opens the data set window with it scanned.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildLayout();

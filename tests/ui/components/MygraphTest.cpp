@@ -243,12 +243,14 @@ TEST_F(Graph, MarkersStandAtTheirPixels) {
     }
     // The point beyond the frame's right end stops the plotting: x 15 is not drawn.
     EXPECT_EQ(DarkIn(215, 170, 227, 185), 0);
-    // No points, or none to read: nothing more is drawn.
-    const QImage drawn = graph.image().copy();
+    // No points, or none to read: nothing is drawn.
+    graph.Clear(0xFFFFFF);
+    const QImage blank = graph.image().copy();
     graph.PlotGraph(-5, x, y, 2, 4);
+    graph.PlotGraph(0, x, y, 2, 4);
     graph.PlotGraph(0, nullptr, nullptr, 2, 4);
     graph.PlotGraph(3, nullptr, y, 2, 4);
-    EXPECT_EQ(graph.image(), drawn);
+    EXPECT_EQ(graph.image(), blank);
 }
 
 TEST_F(Graph, SkipGraphTakesEveryKthPoint) {

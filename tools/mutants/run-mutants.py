@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Puts each fault of mutants.json into the code in turn, rebuilds only the test
+program that should notice it, runs the tests named, and says which faults no test
+noticed. The source is always put back, also when interrupted.
+
+usage: tools/mutants/run-mutants.py [BUILD_DIR] [NAME_FILTER]
+Builds and tests take the shared build lock (/tmp/tremvix-build.lock) step by step.
+"""
+import json
+import os
+import subprocess
+import sys
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+LOCK = "/tmp/tremvix-build.lock"
+
+
+def locked(command, **kwargs):
+    return subprocess.run(["flock", LOCK] + command, **kwargs)
+
+
+def test_binary(build, target):
+    return os.path.join(build, "tests", target)
+
+
+def run_one(build, mutant):
+    path = os.path.join(ROOT, mutant["file"])
+    with open(path, encoding="utf-8") as f:
+        original = f.read()
+    found = original.count(mutant["find"])
+    if found != 1:
+        return "not applied (the text occurs %d times)" % found
+    try:
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(original.replace(mutant["find"], mutant["replace"]))
+        built = locked(["cmake", "--build", build, "--target", mutant["target"], "-j", "2"],
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if built.returncode != 0:
+            return "did not build"
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        tested = locked([test_binary(build, mutant["target"]), "--gtest_filter=" + mutant["filter"]],
+                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env, timeout=900)
+        return "killed" if tested.returncode != 0 else "SURVIVED"
+    except subprocess.TimeoutExpired:
+        return "killed (timed out)"
+    finally:
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(original)
+
+
+def main():
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, "build"))
+    only = sys.argv[2] if len(sys.argv) > 2 else ""
+    with open(os.path.join(ROOT, "tools", "mutants", "mutants.json"), encoding="utf-8") as f:
+        mutants = [m for m in json.load(f) if only in m["name"]]
+    results = []
+    for mutant in mutants:
+        outcome = run_one(build, mutant)
+        results.append((mutant["name"], outcome))
+        print("%-9s %s" % (outcome.split(" ")[0], mutant["name"]), flush=True)
+        if outcome not in ("killed", "SURVIVED", "killed (timed out)"):
+            print("          " + outcome, flush=True)
+    # The untouched code built again, so that the build folder matches the source.
+    locked(["cmake", "--build", build, "-j", "2"], stdout=subprocess.DEVNULL)
+    killed = sum(1 for _, o in results if o.startswith("killed"))
+    survived = [n for n, o in results if o == "SURVIVED"]
+    other = len(results) - killed - len(survived)
+    print("\n%d mutants: %d killed, %d survived, %d not run" % (len(results), killed, len(survived), other))
+    for name in survived:
+        print("survived: " + name)
+    return 1 if survived or other else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
