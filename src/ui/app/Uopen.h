@@ -113,6 +113,8 @@ public:
     void ChannelListChanged();
     // Runs the graph procedure, as every control that changes the picture does.
     void Redraw();
+    // The sampling rate a transferred record states, taken without the notice.
+    void UseRecordRate(double hz);
 
     // Left by the last drawing for the cursor and the data list.
     GraphLayout Layout;
@@ -203,6 +205,7 @@ private:
     void SelectLowPassRatio(QAction* item, float ratio);
     void DisplayTimeChanged();
     void ShowLowPassLabel();
+    void ShowRecordRate(double hz);
     void ConnectGraphHandlers();
     void ConnectCursorHandlers();
     tremvix::PointedSample PointedAt(int x, int y) const;
