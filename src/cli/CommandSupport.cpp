@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace tremvix::cli {
 namespace {
@@ -116,8 +115,10 @@ std::string NotAccelerationText(const CliRequest& request, const TransferColumn&
 }
 
 std::optional<std::int32_t> WholeHertz(double rate) {
+    // Outside these the window would quietly draw at a rate the record does not have.
+    constexpr double kHighestRate = 1000000.0;
     const double rounded = std::round(rate);
-    if (!(rounded >= 1.0) || rounded > std::numeric_limits<std::int32_t>::max()) return std::nullopt;
+    if (!(rounded >= 1.0) || rounded > kHighestRate) return std::nullopt;
     return static_cast<std::int32_t>(rounded);
 }
 

@@ -109,6 +109,15 @@ TEST_F(CliConvertTest, EDefenceLayoutAsTheWindowReadsIt) {
     EXPECT_EQ(FileBytes(files.Path("cli.csv")), window);
 }
 
+TEST_F(CliConvertTest, NetworkRecordsAsTheWindowTransfersThem) {
+    const QString kiknet = ExampleFile("network/SMPH010001011200.EW2");
+    const QByteArray window = WindowSave(kiknet, {1, 2, 3, 4, 5, 6});
+    ASSERT_TRUE(window.startsWith("NS2,EW2,UD2,NS1,EW1,UD1\r\n"));
+    const CliResult result = RunProgram({"--convert", kiknet, files.Path("cli.csv")});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(FileBytes(files.Path("cli.csv")), window);
+}
+
 TEST(CliConvertRefusalTest, NothingIsWrittenWhenTheInputOrTheSaveFails) {
     DataFiles files;
     const QString kept = files.Write("kept.csv", "old");

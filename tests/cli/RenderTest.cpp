@@ -3,8 +3,6 @@
 #include "DataSetDriver.h"
 #include "UiTestSupport.h"
 
-#include "core/data/ChannelTransfer.h"
-#include "core/formats/RecordLoader.h"
 #include "ui/app/Uopen.h"
 #include "ui/widgets/RadioGroup.h"
 
@@ -14,7 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <functional>
+#include <cmath>
 
 namespace {
 
@@ -30,6 +28,7 @@ protected:
     DecodedPng WindowPicture() {
         Open->Button4->click();
         const QString saved = files.Path("window.png");
+        QFile::remove(saved);
         Dialogs::SetSaveFileHandler([saved](const QString&) { return saved; });
         Open->Button8->click();
         return DecodePng(saved);
@@ -84,19 +83,22 @@ TEST_F(CliRenderTest, RateOfAFileThatStatesNoneComesFromTheOption) {
     ExpectSame(WindowPicture(), ProgramPicture({file, "--rate", "200"}));
 }
 
-TEST_F(CliRenderTest, KnetRecordAtItsOwnRate) {
-    // The record's channels go into the window's store as a transfer puts them there.
-    const QString record = ExampleFile("network/SMP0010001011200.NS");
-    tremvix::LoadedRecord loaded = tremvix::LoadRecordFile(record.toStdString(), tremvix::FileLayout::Standard, 100.0);
-    ASSERT_FALSE(loaded.refusal);
-    ASSERT_EQ(loaded.rate, Open->Filters.SamplingRate);
-    tremvix::TransferRead read;
-    read.columns = std::move(loaded.channels);
-    read.linesRead = loaded.samplesPerChannel;
-    tremvix::AppendChannels(Open->Store(), Open->List(), std::move(read), {});
-    Open->ChannelListChanged();
-    Open->Button4->setEnabled(true);  // as the transfer leaves it
-    ExpectSame(WindowPicture(), ProgramPicture({record}));
+TEST_F(CliRenderTest, NetworkRecordsAtTheirOwnRateRoundedToWholeHertz) {
+    const QString knet = ExampleFile("network/SMP0010001011200.NS");
+    Transfer(knet, {1, 2, 3});
+    ExpectSame(WindowPicture(), ProgramPicture({knet}));
+
+    // 1 / 0.0049 s is not one of the eight rates: the window keeps 204 per second.
+    QByteArray at2 = "PEER NGA STRONG MOTION DATABASE RECORD\nTest, 1/1/2000, Station, 000\n"
+                     "ACCELERATION TIME SERIES IN UNITS OF G\nNPTS=  3000, DT=   .0049 SEC\n";
+    for (int i = 0; i < 3000; ++i)
+        at2 += QByteArray::number(0.2 * std::sin(0.05 * i) * std::exp(-i / 900.0), 'E', 7) + (i % 5 == 4 ? "\n" : " ");
+    const QString odd = files.Write("RSN1_TEST_A000.AT2", at2);
+    SetData->CheckBox1->setChecked(true);  // the new record replaces the old
+    Transfer(odd, {1});
+    messages.clear();
+    ASSERT_EQ(Open->Filters.SamplingRate, 204);
+    ExpectSame(WindowPicture(), ProgramPicture({odd}));
 }
 
 TEST_F(CliRenderTest, InProcessCallsUseTheRunningApplication) {
