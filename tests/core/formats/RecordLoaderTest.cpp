@@ -44,11 +44,6 @@ TEST(RecordLoaderTest, CsvRecordsGiveEveryColumnAtTheRateGiven) {
     EXPECT_EQ(record.channels[0].samples, (std::vector<float>{1.0f, -1.5f}));
     EXPECT_EQ(record.channels[1].samples, (std::vector<float>{2.0f, 0.0f})) << "not a number reads 0";
     EXPECT_EQ(record.channels[9].samples, (std::vector<float>{0.1f, 1000.0f}));
-
-    const LoadedRecord edefence = LoadRecordFile(kExamples / "sample_edefence.csv", FileLayout::EDefence, 100.0);
-    ASSERT_FALSE(edefence.refusal);
-    EXPECT_EQ(edefence.layoutName, "E-Defence形式");
-    EXPECT_EQ(edefence.channels.front().id, "0CH");
 }
 
 TEST(RecordLoaderTest, NetworkRecordsAreFoundByContentWithTheirSiblingsAndRate) {
@@ -89,16 +84,6 @@ TEST(RecordLoaderTest, RefusalsNameTheFile) {
     ASSERT_TRUE(percent.refusal);
     EXPECT_EQ(percent.refusal->kind, RefusalKind::NotStandardFormat);
     EXPECT_TRUE(percent.channels.empty());
-
-    // A K-NET record whose sibling breaks the layout is refused by the sibling's name.
-    for (const char* part : {"NS", "EW", "UD"})
-        std::filesystem::copy_file(kExamples / "network" / ("SMP0010001011200." + std::string(part)),
-                                   folder / ("SMP0010001011200." + std::string(part)));
-    WriteBytes(folder / "SMP0010001011200.UD", "Origin Time       2000/01/01 12:00:00\nbroken\n");
-    const LoadedRecord broken = LoadRecordFile(folder / "SMP0010001011200.NS", FileLayout::Standard, 100.0);
-    ASSERT_TRUE(broken.refusal);
-    EXPECT_NE(RefusalText(*broken.refusal).find("SMP0010001011200.UD"), std::string::npos)
-        << RefusalText(*broken.refusal);
 }
 
 }  // namespace
