@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <set>
 
@@ -70,7 +71,11 @@ const std::vector<OptionSpec>& Options() {
              r.channel = *k;
              return true;
          }},
-        {"--time", true, {C::Render}, [](CliRequest& r, std::string_view v) { return SetPositiveReal(r.displayTime, v); }},
+        {"--time", true, {C::Render},
+         [](CliRequest& r, std::string_view v) {
+             // The window holds the display time as a float.
+             return SetPositiveReal(r.displayTime, v) && std::isfinite(static_cast<float>(r.displayTime));
+         }},
         {"--start", true, {C::Render},
          [](CliRequest& r, std::string_view v) {
              const std::optional<int> start = ParseWhole(v);
@@ -182,7 +187,10 @@ std::optional<std::string> Parser::TakeCommand(const CommandSpec& spec, std::opt
     command_ = &spec;
     request_.command = spec.command;
     std::vector<std::string> operands;
-    if (inlineValue) operands.push_back(std::move(*inlineValue));
+    if (inlineValue) {
+        if (inlineValue->empty()) return std::string(spec.name) + " にはファイル名が必要です";
+        operands.push_back(std::move(*inlineValue));
+    }
     while (static_cast<int>(operands.size()) < spec.operands) {
         std::optional<std::string> next = Next(i);
         if (!next || next->empty() || next->starts_with("--")) {

@@ -42,6 +42,8 @@ TEST(CliUsageTest, WrongUsageExitsWithTwoAndPointsToHelp) {
         {"--spectrum", "a.csv", "--channel", "1", "--periods", "nan"},
         {"--fourier", "a.csv", "--channel", "1", "--damping", "0.05"},  // not an option of --fourier
         {"--render", "a.csv", "o.png", "--time", "inf"},
+        {"--render", "a.csv", "o.png", "--time", "1e39"},          // beyond a float
+        {"--info="},
         {"--render", "a.csv", "o.png", "--start", "1.5"},
         {"--render", "a.csv", "o.png", "--overlay=yes"},
         {"--render", "a.csv", "o.png", "--mono", "--mono"},
