@@ -156,7 +156,6 @@ void TOpen::Nyquist81Click() { SelectLowPassRatio(Nyquist81, 0.125f); }
 void TOpen::DisplayTimeChanged() {
     DisplayTime = static_cast<float>(DisplayTimeMultiplier) * DisplayTimeFactor;
     Label2->setText(QString::asprintf("%.1f", static_cast<double>(DisplayTime)));
-    Label2->adjustSize();
     Redraw();
 }
 
