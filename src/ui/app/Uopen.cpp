@@ -8,6 +8,7 @@
 #include "ui/app/Uversion.h"
 #include "ui/base/WindowStyle.h"
 #include "ui/data/Usetdata.h"
+#include "ui/display/GraphCanvas.h"
 #include "ui/display/Mywave.h"
 #include "ui/widgets/StringGrid.h"
 #include "ui/widgets/UpDown.h"
@@ -57,9 +58,7 @@ void TOpen::ConnectHandlers() {
 
 void TOpen::FormCreate() {
     CanvasHeight = MyWave1->height();
-    MyWave1->OriginX = 60;
-    MyWave1->NGridX = 5;
-    MyWave1->Clear(0xFFFFFF);
+    SetUpGraphCanvas(*MyWave1);
     tremvix::ChannelStore& store = Store();
     store.NothingTransferred = true;
     store.EDefenceMode = false;

@@ -1,0 +1,244 @@
+#include "cli/CliRequest.h"
+
+#include "cli/OptionValues.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <set>
+
+namespace tremvix::cli {
+namespace {
+
+struct CommandSpec {
+    std::string_view name;
+    Command command;
+    int operands;  // FILE, or FILE and OUT
+};
+
+constexpr std::array<CommandSpec, 9> kCommands = {{
+    {"--help", Command::Help, 0},
+    {"--version", Command::Version, 0},
+    {"--info", Command::Info, 1},
+    {"--convert", Command::Convert, 2},
+    {"--render", Command::Render, 2},
+    {"--spectrum", Command::Spectrum, 1},
+    {"--fourier", Command::Fourier, 1},
+    {"--intensity", Command::Intensity, 1},
+    {"--indices", Command::Indices, 1},
+}};
+
+// An option's value, applied to the request; false when its form is wrong.
+using Apply = std::function<bool(CliRequest&, std::string_view)>;
+
+struct OptionSpec {
+    std::string_view name;
+    bool takesValue;
+    std::vector<Command> commands;  // empty: every command that reads a file
+    Apply apply;
+};
+
+bool SetPositiveReal(double& target, std::string_view text) {
+    const std::optional<double> value = ParseReal(text);
+    if (!value || *value <= 0.0) return false;
+    target = *value;
+    return true;
+}
+
+bool SetChannelList(CliRequest& request, std::string_view text) {
+    std::optional<std::vector<int>> list = ParseWholeList(text);
+    if (!list || std::any_of(list->begin(), list->end(), [](int k) { return k < 1; })) return false;
+    request.channels = std::move(*list);
+    return true;
+}
+
+const std::vector<OptionSpec>& Options() {
+    using C = Command;
+    static const std::vector<OptionSpec> kOptions = {
+        {"--rate", true, {}, [](CliRequest& r, std::string_view v) { return SetPositiveReal(r.rate, v); }},
+        {"--layout", true, {},
+         [](CliRequest& r, std::string_view v) {
+             if (v != "standard" && v != "edefence") return false;
+             r.layout = v == "edefence" ? FileLayout::EDefence : FileLayout::Standard;
+             return true;
+         }},
+        {"--channels", true, {C::Render, C::Intensity}, SetChannelList},
+        {"--channel", true, {C::Spectrum, C::Fourier},
+         [](CliRequest& r, std::string_view v) {
+             const std::optional<int> k = ParseWhole(v);
+             if (!k || *k < 1) return false;
+             r.channel = *k;
+             return true;
+         }},
+        {"--time", true, {C::Render},
+         [](CliRequest& r, std::string_view v) {
+             // The window holds the display time as a float.
+             return SetPositiveReal(r.displayTime, v) && std::isfinite(static_cast<float>(r.displayTime));
+         }},
+        {"--start", true, {C::Render},
+         [](CliRequest& r, std::string_view v) {
+             const std::optional<int> start = ParseWhole(v);
+             if (start) r.start = *start;
+             return start.has_value();
+         }},
+        {"--overlay", false, {C::Render}, [](CliRequest& r, std::string_view) { return r.overlay = true; }},
+        {"--mono", false, {C::Render}, [](CliRequest& r, std::string_view) { return r.mono = true; }},
+        {"--filter", false, {C::Render}, [](CliRequest& r, std::string_view) { return r.filter = true; }},
+        {"--same-scale", true, {C::Render},
+         [](CliRequest& r, std::string_view v) {
+             r.sameScale = ParseReal(v);
+             return r.sameScale.has_value();
+         }},
+        {"--damping", true, {C::Spectrum},
+         [](CliRequest& r, std::string_view v) {
+             std::optional<std::vector<double>> list = ParseRealList(v);
+             if (list) r.dampings = std::move(*list);
+             return list.has_value();
+         }},
+        {"--periods", true, {C::Spectrum},
+         [](CliRequest& r, std::string_view v) {
+             r.periods = ParseRealList(v);
+             return r.periods.has_value();
+         }},
+        {"--smooth", true, {C::Fourier},
+         [](CliRequest& r, std::string_view v) {
+             r.smoothing = ParseReal(v);
+             return r.smoothing.has_value();
+         }},
+        {"--integration", true, {C::Indices},
+         [](CliRequest& r, std::string_view v) {
+             if (v == "none") r.integration = IntegrationFilter::None;
+             else if (v == "bandpass") r.integration = IntegrationFilter::BandPass;
+             else if (v == "lowpass") r.integration = IntegrationFilter::LowPass;
+             else return false;
+             return true;
+         }},
+    };
+    return kOptions;
+}
+
+const CommandSpec* FindCommand(std::string_view name) {
+    for (const CommandSpec& spec : kCommands)
+        if (spec.name == name) return &spec;
+    return nullptr;
+}
+
+const OptionSpec* FindOption(std::string_view name) {
+    for (const OptionSpec& spec : Options())
+        if (spec.name == name) return &spec;
+    return nullptr;
+}
+
+bool IsOptionLike(std::string_view argument) { return argument.size() > 1 && argument.front() == '-'; }
+
+ParsedArguments Wrong(std::string text) { return {std::nullopt, std::move(text)}; }
+
+class Parser {
+public:
+    explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+    ParsedArguments Run();
+
+private:
+    std::optional<std::string> Next(std::size_t& i) const {
+        if (i + 1 >= arguments_.size()) return std::nullopt;
+        return arguments_[++i];
+    }
+    std::optional<std::string> TakeCommand(const CommandSpec& spec, std::optional<std::string> inlineValue,
+                                           std::size_t& i);
+    std::optional<std::string> TakeOption(const OptionSpec& spec, std::optional<std::string> inlineValue,
+                                          std::size_t& i);
+    std::optional<std::string> CheckFits() const;
+
+    const std::vector<std::string>& arguments_;
+    CliRequest request_;
+    const CommandSpec* command_ = nullptr;
+    std::set<std::string_view> given_;
+};
+
+ParsedArguments Parser::Run() {
+    for (std::size_t i = 0; i < arguments_.size(); ++i) {
+        std::string_view argument = arguments_[i];
+        if (argument == "--help" || argument == "-h") return {CliRequest{}, {}};
+        if (!IsOptionLike(argument)) return Wrong("余分な引数があります: " + std::string(argument));
+        std::optional<std::string> inlineValue;
+        if (const std::size_t equals = argument.find('='); argument.starts_with("--") && equals != argument.npos) {
+            inlineValue = std::string(argument.substr(equals + 1));
+            argument = argument.substr(0, equals);
+        }
+        std::optional<std::string> error;
+        if (const CommandSpec* command = FindCommand(argument)) {
+            error = TakeCommand(*command, std::move(inlineValue), i);
+        } else if (const OptionSpec* option = FindOption(argument)) {
+            error = TakeOption(*option, std::move(inlineValue), i);
+        } else {
+            error = "不明なオプションです: " + std::string(argument);
+        }
+        if (error) return Wrong(std::move(*error));
+    }
+    if (!command_) return Wrong("コマンド（--info、--render など）が指定されていません");
+    if (std::optional<std::string> error = CheckFits()) return Wrong(std::move(*error));
+    return {request_, {}};
+}
+
+std::optional<std::string> Parser::TakeCommand(const CommandSpec& spec, std::optional<std::string> inlineValue,
+                                               std::size_t& i) {
+    if (command_) return "コマンドは一つだけ指定してください: " + std::string(command_->name) + " と " + std::string(spec.name);
+    command_ = &spec;
+    request_.command = spec.command;
+    std::vector<std::string> operands;
+    if (inlineValue) {
+        if (inlineValue->empty()) return std::string(spec.name) + " にはファイル名が必要です";
+        operands.push_back(std::move(*inlineValue));
+    }
+    while (static_cast<int>(operands.size()) < spec.operands) {
+        std::optional<std::string> next = Next(i);
+        if (!next || next->empty() || next->starts_with("--")) {
+            const char* const what = operands.empty() ? "ファイル名" : "出力ファイル名";
+            return std::string(spec.name) + " には" + what + "が必要です";
+        }
+        operands.push_back(std::move(*next));
+    }
+    if (static_cast<int>(operands.size()) > spec.operands) return std::string(spec.name) + " は値をとりません";
+    if (!operands.empty()) request_.file = operands[0];
+    if (operands.size() > 1) request_.output = operands[1];
+    return std::nullopt;
+}
+
+std::optional<std::string> Parser::TakeOption(const OptionSpec& spec, std::optional<std::string> inlineValue,
+                                              std::size_t& i) {
+    const std::string name(spec.name);
+    if (!given_.insert(spec.name).second) return name + " が二度指定されています";
+    if (!spec.takesValue) {
+        if (inlineValue) return name + " は値をとりません";
+        spec.apply(request_, {});
+        return std::nullopt;
+    }
+    std::optional<std::string> value = inlineValue ? std::move(inlineValue) : Next(i);
+    if (!value) return name + " には値が必要です";
+    if (!spec.apply(request_, *value)) return name + " の値が正しくありません: " + *value;
+    return std::nullopt;
+}
+
+// Options that the chosen command does not read are a mistake, not something to ignore.
+std::optional<std::string> Parser::CheckFits() const {
+    const bool readsFile = command_->operands > 0;
+    for (const std::string_view name : given_) {
+        const OptionSpec& spec = *FindOption(name);
+        const bool fits = readsFile && (spec.commands.empty() ||
+                                        std::find(spec.commands.begin(), spec.commands.end(), command_->command) !=
+                                            spec.commands.end());
+        if (!fits) return std::string(name) + " は " + std::string(command_->name) + " とは使えません";
+    }
+    const bool needsChannel = command_->command == Command::Spectrum || command_->command == Command::Fourier;
+    if (needsChannel && request_.channel == 0) return std::string(command_->name) + " には --channel K が必要です";
+    if (command_->command == Command::Intensity && request_.channels && request_.channels->size() != 3)
+        return "--intensity の --channels には NS、EW、UD の三つのチャンネルを指定してください";
+    return std::nullopt;
+}
+
+}  // namespace
+
+ParsedArguments ParseArguments(const std::vector<std::string>& arguments) { return Parser(arguments).Run(); }
+
+}  // namespace tremvix::cli

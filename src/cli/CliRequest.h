@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/data/DataFileReader.h"
+#include "core/dsp/Integrate.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tremvix::cli {
+
+enum class Command { Help, Version, Info, Convert, Render, Spectrum, Fourier, Intensity, Indices };
+
+// What the command line asks for, every value checked for its form. Channel numbers
+// count from 1 as the data set window lists them.
+struct CliRequest {
+    Command command = Command::Help;
+    std::string file;
+    std::string output;  // --convert, --render
+
+    double rate = 100.0;  // Hz, for files that state none
+    FileLayout layout = FileLayout::Standard;
+
+    std::optional<std::vector<int>> channels;  // --render, --intensity
+    int channel = 0;                           // --spectrum, --fourier
+
+    std::vector<double> dampings{0.05};
+    std::optional<std::vector<double>> periods;  // none: the core's default periods
+    std::optional<double> smoothing;             // Hz
+
+    // --render: the main window's display settings.
+    double displayTime = 50.0;
+    int start = 0;
+    bool overlay = false;
+    bool mono = false;
+    bool filter = false;
+    std::optional<double> sameScale;
+
+    IntegrationFilter integration = IntegrationFilter::BandPass;
+};
+
+// A parse that went wrong carries the message for the user instead of a request.
+struct ParsedArguments {
+    std::optional<CliRequest> request;
+    std::string usageError;  // UTF-8, without the hint to --help
+};
+
+ParsedArguments ParseArguments(const std::vector<std::string>& arguments);
+
+}  // namespace tremvix::cli

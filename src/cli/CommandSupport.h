@@ -1,0 +1,76 @@
+#pragma once
+
+#include "cli/CliRequest.h"
+#include "core/analysis/AnalysisRefusal.h"
+#include "core/dsp/FilterSettings.h"
+#include "core/formats/RecordLoader.h"
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tremvix::cli {
+
+class CsvOutput;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitUsage = 2;
+
+// The output and message streams of one command.
+struct Streams {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// A message line on the error stream; returns kExitRefused.
+int Refuse(std::ostream& err, std::string_view text);
+// "<file>：<text>" with the house ending (five ideographic spaces).
+std::string AboutFile(std::string_view file, std::string_view text);
+// A note that does not stop the command.
+void Note(std::ostream& err, std::string_view text);
+
+// The record of the request's file, or nothing when it was refused (said on err).
+// The record's notices go to err as notes.
+std::optional<LoadedRecord> LoadRequestedRecord(const CliRequest& request, std::ostream& err);
+
+// Header bytes as text: UTF-8 when they are valid UTF-8, else read as Shift-JIS.
+std::string Utf8Text(std::string_view bytes);
+
+// Nothing when channel number k (from 1) is one of the record's, else the message.
+std::optional<std::string> MissingChannel(const CliRequest& request, const LoadedRecord& record, int k);
+
+// Channel indices (from 0) to transfer: the request's `--channels` in file order,
+// each once, else the first eight (with a note when the record has more). Nothing,
+// with the message said on err, when a number is not the record's or more than
+// eight are asked for.
+std::optional<std::vector<int>> ChannelsToTransfer(const CliRequest& request, const LoadedRecord& record,
+                                                   std::ostream& err);
+// Those channels as a transfer hands them over (their samples move out of `record`).
+TransferRead TransferOf(LoadedRecord& record, const std::vector<int>& indices);
+
+// Channel number k of the request's file, or nothing with the message said on err.
+const TransferColumn* ChosenChannel(const CliRequest& request, const LoadedRecord& record, int k, std::ostream& err);
+// "<file>：<the analysis's refusal>", said on err; returns kExitRefused.
+int RefuseAnalysis(const CliRequest& request, const AnalysisRefusal& refusal, std::ostream& err);
+
+// The samples in gal, or nothing when the channel's unit is not an acceleration.
+std::optional<std::vector<float>> SamplesInGal(const TransferColumn& channel);
+// "<file>：チャンネル K の単位「...」は加速度ではありません".
+std::string NotAccelerationText(const CliRequest& request, const TransferColumn& channel, int k);
+
+// The main window keeps a whole number of samples per second: the rate rounded,
+// or nothing when that is not a rate it can keep.
+std::optional<std::int32_t> WholeHertz(double rate);
+std::string UnusableRateText(const CliRequest& request, double rate);
+// The filter settings as the main window has them for that rate: the start-up
+// design, designed again when the rate is not the start-up one.
+FilterSettings FilterSettingsFor(std::int32_t samplingRate);
+
+// Ends the output; a failed write is a failure, not a success.
+int FinishOutput(CsvOutput& csv, std::ostream& err);
+
+}  // namespace tremvix::cli

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace tremvix::cli {
+
+// The field as it goes into a row: quoted (quotes doubled) when it holds a comma,
+// a quote or a line end, else as it is.
+std::string CsvField(std::string_view text);
+
+// Shortest texts that read back to the same value, in the C locale.
+std::string ShortestText(double value);
+std::string ShortestText(float value);
+
+// Rows of UTF-8 CSV with LF line ends, gathered in a buffer and written in blocks.
+class CsvOutput {
+public:
+    explicit CsvOutput(std::ostream& out) : out_(out) {}
+    CsvOutput(const CsvOutput&) = delete;
+    CsvOutput& operator=(const CsvOutput&) = delete;
+
+    void Header(std::initializer_list<std::string_view> names);
+    void Text(std::string_view text);
+    void Number(double value);
+    void Number(float value);
+    void Integer(std::int64_t value);
+    void Empty();
+    void EndRow();
+    // Writes what is left; false when the stream failed at any point.
+    bool Finish();
+
+private:
+    void Separate();
+    void FlushWhenFull();
+
+    std::ostream& out_;
+    std::string buffer_;
+    bool rowStarted_ = false;
+};
+
+}  // namespace tremvix::cli

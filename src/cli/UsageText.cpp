@@ -1,0 +1,72 @@
+#include "cli/CommandLine.h"
+
+namespace tremvix::cli {
+
+std::string UsageText() {
+    return R"(使い方: tremvix [FILE]                      ウィンドウで開く（FILE はデータセット画面で読み込み済み）
+        tremvix コマンド [オプション]          ウィンドウを開かずに処理する
+
+読み込める形式: 標準形式・E-Defence形式の CSV（--layout で選ぶ）、K-NET/KiK-net ASCII、
+JMA CSV、PEER AT2（この三つは内容で判別し、同じ記録の他成分も読む）。
+出力は UTF-8 の CSV（見出し行つき、改行 LF）を標準出力へ。チャンネル番号は 1 から。
+終了コード: 0 成功、1 ファイルまたはデータを処理できない、2 使い方の誤り。
+
+コマンド:
+  --help                       この説明を表示する
+  --version                    版を表示する
+  --info FILE                  チャンネルごとの channel,id,name,unit,rate_hz,samples,peak,peak_index
+                               （peak は絶対値最大の値を符号つきで、同値なら最初のもの。peak_index は 0 から）
+  --convert FILE OUT.csv       全チャンネル（先頭 8 まで）を標準形式の CSV に書く（「データ保存」と同じ内容）
+  --render FILE OUT.png        メイン画面のグラフ（625×425）を PNG に書く（「グラフ保存」と同じ絵）
+  --spectrum FILE --channel K  応答スペクトル damping,period_s,sd,sv,sa,psv,psa
+                               （1 質点系、初期静止、地動は区間線形の厳密解、周期の 1/10 以下の刻みで最大値。
+                               単位はチャンネルに従う: gal → cm, cm/s, gal。psv = ω·sd, psa = ω²·sd）
+  --fourier FILE --channel K   フーリエ振幅スペクトル frequency_hz,amplitude
+                               （f = k/(N·dt), k = 0…N/2、振幅 = dt·|DFT|、テーパー・ゼロ詰め・平均除去なし）
+  --intensity FILE             計測震度 a0,intensity,reported,class（気象庁の方法。単位は gal に換算）
+  --indices FILE               加速度チャンネルごとの channel,id,pga,pga_time_s,pgv,pgd,arias,d5_95,cav
+                               （gal に換算。PGV・PGD はプログラムの積分: 平均除去、FIR フィルタ（300 係数）、
+                               矩形則。フィルタは記録の振動数（整数 Hz）でメイン画面が設計するもの。
+                               Arias = π/(2g)·Σa²dt, g = 980.665、CAV = Σ|a|dt、d5_95 は Arias 積分の
+                               5 % から 95 % までの時間で、揺れがなければ空欄）
+
+共通のオプション:
+  --rate HZ                    振動数を記さないファイルのサンプリング振動数（既定 100）
+  --layout standard|edefence   CSV の形式（既定 standard）
+
+--render のオプション:
+  --channels 1,2,…             描くチャンネル（ファイルの順に転送。既定は先頭 8）
+  --rate HZ                    振動数を記さないファイルの振動数（記録の振動数は整数 Hz に丸めて使う）
+  --time SECONDS               表示時間（既定 50 秒）
+  --start SAMPLE               開始点（既定 0）
+  --overlay                    重ね書き
+  --same-scale V               同一スケール（1 目盛り V）
+  --mono                       白黒（カラーを外す）
+  --filter                     転送時のローパスフィルタをかける
+
+--spectrum のオプション:
+  --channel K                  チャンネル（加速度の単位のもの）
+  --damping Z[,Z…]             減衰定数（既定 0.05）。この順に出力する
+  --periods T[,T…]             周期（秒）。指定した周期だけを昇順で計算する（既定は 0.02〜10 秒の対数等間隔 200 点）
+
+--fourier のオプション:
+  --channel K                  チャンネル（単位は問わない）
+  --smooth B                   バンド幅 B Hz の Parzen ウィンドウで平滑化する
+
+--intensity のオプション:
+  --channels A,B,C             NS、EW、UD の順に三つ（既定は ID と計測点名から NS・EW・UD を探す）
+
+--indices のオプション:
+  --integration none|bandpass|lowpass
+                               積分のフィルタ（300 係数の FIR）: none なし、bandpass（既定）ナイキスト
+                               振動数の 1.5 % から 25 % までを通し 1 % 以下と 37.5 % 以上を止める、
+                               lowpass ナイキスト振動数の 25 % までを通し 37.5 % 以上を止める
+
+例:
+  for f in records/*.csv; do tremvix --info "$f"; done
+  tremvix --render SMP0010001011200.NS graph.png --time 25 --overlay
+  tremvix --spectrum record.csv --channel 1 --damping 0.02,0.05 > spectrum.csv
+)";
+}
+
+}  // namespace tremvix::cli
