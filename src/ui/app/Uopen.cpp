@@ -50,6 +50,7 @@ void TOpen::ConnectHandlers() {
     ConnectExportHandlers();
     ConnectSettingsHandlers();
     ConnectIntegrationHandlers();
+    ConnectAnalysisHandlers();
     ConnectGraphHandlers();
     ConnectCursorHandlers();
 }
