@@ -4,7 +4,10 @@
 #include "ui/analysis/TableText.h"
 #include "ui/base/CNumberFormat.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -58,12 +61,20 @@ QStringList IndicesHeadings() {
             QStringLiteral("Arias (cm/s)"), QStringLiteral("D5-95 (s)"), QStringLiteral("CAV (cm/s)")};
 }
 
-QStringList IndicesCells(const IndicesRow& row) {
-    static const char* const kFormats[7] = {"%.3f", "%.4f", "%.3f", "%.3f", "%.4f", "%.3f", "%.3f"};
-    QStringList cells{QStringLiteral("%1").arg(row.index + 1, 3), row.id};
+QStringList IndicesCells(const IndicesRow& row, double dt) {
+    const std::string timeFormat = "%." + std::to_string(TimeDecimals(dt)) + "f";
+    const char* const formats[7] = {"%.3f", timeFormat.c_str(), "%.3f", "%.3f", "%.3f", "%.3f", "%.3f"};
+    QStringList cells{QStringLiteral("  %1").arg(row.index + 1), row.id};
     const std::vector<std::optional<double>> values = Values(row);
-    for (int i = 0; i < 7; ++i) cells.push_back(values[i] ? Fixed(kFormats[i], *values[i]) : QStringLiteral("—"));
+    for (int i = 0; i < 7; ++i) cells.push_back(values[i] ? Fixed(formats[i], *values[i]) : QStringLiteral("—"));
     return cells;
+}
+
+int TimeDecimals(double dt) {
+    double scaled = dt;
+    for (int d = 0; d < 6; ++d, scaled *= 10.0)
+        if (std::abs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, scaled)) return d;
+    return 6;
 }
 
 std::vector<QStringList> IndicesCsvRows(const std::vector<IndicesRow>& rows) {

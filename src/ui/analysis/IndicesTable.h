@@ -27,9 +27,12 @@ std::vector<IndicesRow> ComputeIndicesRows(const std::vector<LoadedChannel>& cha
 // The grid's column headings: "番号", "ID", "PGA (gal)", ...
 QStringList IndicesHeadings();
 
-// The cells of a row as the grid shows them: values with fixed decimals, "—" where
-// there is none.
-QStringList IndicesCells(const IndicesRow& row);
+// The cells of a row as the grid shows them: values with three decimals, times with
+// as many as the sampling interval dt needs, "—" where there is none.
+QStringList IndicesCells(const IndicesRow& row, double dt);
+
+// Decimals that show every multiple of dt exactly: 2 for 0.01 s, 4 for 0.0005 s; at most 6.
+int TimeDecimals(double dt);
 
 // Header and rows with numbers that read back to the same doubles: for the CSV file
 // ("channel,id,pga,pga_time_s,pgv,pgd,arias,d5_95,cav") and for the clipboard (the

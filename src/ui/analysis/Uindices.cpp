@@ -113,7 +113,7 @@ void TIndices::FillTable() {
     for (int c = 0; c < headings.size(); ++c) StringGrid1->setCell(c, 0, headings[c]);
     for (int c = 0; c < headings.size(); ++c) StringGrid1->setCell(c, 1, QString());
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
-        const QStringList cells = IndicesCells(rows_[r]);
+        const QStringList cells = IndicesCells(rows_[r], 1.0 / open_->Filters.SamplingRate);
         for (int c = 0; c < cells.size(); ++c) StringGrid1->setCell(c, r + 1, cells[c]);
     }
 }

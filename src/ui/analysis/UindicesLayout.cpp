@@ -29,7 +29,7 @@ void TIndices::BuildLayout() {
     StringGrid1->setColCount(9);
     StringGrid1->setRowCount(2);
     StringGrid1->setFixedRows(1);
-    StringGrid1->setFixedCols(1);
+    StringGrid1->setFixedCols(0);
     StringGrid1->setDefaultRowHeight(18);
     StringGrid1->setFixedColor(ColorOf(0xFFFFD2));
     for (int c = 0; c < 9; ++c) StringGrid1->setColWidth(c, kColumnWidths[c]);
