@@ -104,3 +104,38 @@ std::optional<double> ValueAt(std::span<const double> x, std::span<const double>
     const double t = (at - x[i]) / (x[j] - x[i]);
     return y[i] + t * (y[j] - y[i]);
 }
+
+Polyline KeepColumnExtremes(std::span<const double> x, std::span<const double> y, double pixelsPerDecade) {
+    Polyline kept;
+    const auto keep = [&](std::size_t i) {
+        if (!kept.x.empty() && kept.x.back() == x[i] && kept.y.back() == y[i]) return;
+        kept.x.push_back(x[i]);
+        kept.y.push_back(y[i]);
+    };
+    const std::size_t n = std::min(x.size(), y.size());
+    std::size_t first = 0;
+    while (first < n) {
+        if (!(x[first] > 0.0) || !std::isfinite(x[first])) {
+            keep(first++);
+            continue;
+        }
+        // The column's right edge, found by search: one logarithm per column, not per point.
+        const double column = std::floor(std::log10(x[first]) * pixelsPerDecade);
+        const double edge = std::pow(10.0, (column + 1.0) / pixelsPerDecade);
+        const auto end = std::lower_bound(x.begin() + static_cast<std::ptrdiff_t>(first) + 1,
+                                          x.begin() + static_cast<std::ptrdiff_t>(n), edge);
+        const std::size_t last = static_cast<std::size_t>(end - x.begin()) - 1;
+        std::size_t low = first, high = first;
+        for (std::size_t i = first + 1; i <= last; ++i) {
+            // A value without a place on the axis (NaN) is kept wherever it stands.
+            if (!(y[i] >= y[low])) low = i;
+            if (!(y[i] <= y[high])) high = i;
+        }
+        keep(first);
+        keep(std::min(low, high));
+        keep(std::max(low, high));
+        keep(last);
+        first = last + 1;
+    }
+    return kept;
+}

@@ -29,6 +29,13 @@ struct Polyline {
 };
 std::vector<Polyline> ClipToBox(std::span<const double> x, std::span<const double> y, const LogBox& box);
 
+// The points a line needs to cover the same pixels when many fall into one pixel
+// column of a logarithmic x axis, columns being 1/pixelsPerDecade of a decade wide:
+// of the points of each column, the first, the lowest, the highest and the last, in
+// their order (the row of a value is monotonic in the value). x ascending; the
+// points with x <= 0 (no column) are kept as they are.
+Polyline KeepColumnExtremes(std::span<const double> x, std::span<const double> y, double pixelsPerDecade);
+
 // The curve's value at `at` (x ascending), interpolated straight on the log-log axes
 // between the neighbouring points (linearly where one of them is not positive);
 // none outside the curve's x range.

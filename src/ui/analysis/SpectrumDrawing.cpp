@@ -43,6 +43,14 @@ void DrawPiece(TMyGraph& graph, const Polyline& piece) {
     graph.DrawGraph(static_cast<int>(x.size()), x.data(), y.data());
 }
 
+// Long records give far more points than pixel columns: the extremes of each column
+// draw the same, and only they are cut at the frame and drawn.
+void DrawCurve(TMyGraph& graph, const SpectrumCurve& curve, const LogBox& box) {
+    const double pixelsPerDecade = static_cast<double>(kFrameWidth / box.x.count);
+    const Polyline reduced = KeepColumnExtremes(curve.x, curve.y, pixelsPerDecade);
+    for (const Polyline& piece : ClipToBox(reduced.x, reduced.y, box)) DrawPiece(graph, piece);
+}
+
 bool Inside(const LogBox& box, double x, double y) {
     const auto in = [](const DecadeRange& r, double v) {
         return v > 0.0 && std::log10(v) >= r.first && std::log10(v) <= r.first + r.count;
@@ -84,14 +92,23 @@ void DrawLegend(TMyGraph& graph, const SpectrumPlot& plot) {
 std::uint32_t CurveColour(int i) { return kTraceColours[static_cast<std::size_t>(i) % kTraceColours.size()]; }
 
 LogBox AxesOf(const SpectrumPlot& plot) {
+    // The decades depend only on the smallest and largest positive value of each curve.
     std::vector<double> xs;
     std::vector<double> ys;
     for (const SpectrumCurve& curve : plot.curves) {
+        std::optional<double> lowX, highX, lowY, highY;
         for (std::size_t i = 0; i < std::min(curve.x.size(), curve.y.size()); ++i) {
-            if (!(curve.x[i] > 0.0)) continue;
-            xs.push_back(curve.x[i]);
-            ys.push_back(curve.y[i]);
+            const double x = curve.x[i];
+            const double y = curve.y[i];
+            if (!(x > 0.0) || !std::isfinite(x)) continue;
+            lowX = lowX ? std::min(*lowX, x) : x;
+            highX = highX ? std::max(*highX, x) : x;
+            if (!(y > 0.0) || !std::isfinite(y)) continue;
+            lowY = lowY ? std::min(*lowY, y) : y;
+            highY = highY ? std::max(*highY, y) : y;
         }
+        for (const auto& v : {lowX, highX}) if (v) xs.push_back(*v);
+        for (const auto& v : {lowY, highY}) if (v) ys.push_back(*v);
     }
     return {DecadesCovering(xs, kMaxDecades).value_or(DefaultX(plot.kind)),
             DecadesCovering(ys, kMaxDecades).value_or(DecadeRange{0, 3})};
@@ -107,10 +124,10 @@ void DrawSpectrumPlot(TMyGraph& graph, const SpectrumPlot& plot) {
     for (int i = 0; i < static_cast<int>(plot.curves.size()); ++i) {
         const SpectrumCurve& curve = plot.curves[i];
         c.pen.color = CurveColour(i);
-        c.pen.width = 2;
-        c.pen.style = Canvas::PenStyle::Solid;
-        for (const Polyline& piece : ClipToBox(curve.x, curve.y, box)) DrawPiece(graph, piece);
+        // One pixel wide: wider pens are stroked as filled outlines, far slower for noisy curves.
         c.pen.width = 1;
+        c.pen.style = Canvas::PenStyle::Solid;
+        DrawCurve(graph, curve, box);
         DrawPeakMark(graph, curve, box);
     }
     c.pen.color = 0x000000;

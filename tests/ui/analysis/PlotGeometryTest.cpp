@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -87,4 +88,27 @@ TEST(ValueAt, FallsBackToAStraightLineWhereAValueIsZero) {
     const std::vector<double> y{0.0, 4.0, 0.0};
     EXPECT_NEAR(*ValueAt(x, y, 0.5), 2.0, 1e-12);
     EXPECT_NEAR(*ValueAt(x, y, 1.5), 2.0, 1e-12);
+}
+
+TEST(KeepColumnExtremes, KeepsFirstLowestHighestAndLastOfEachColumnInTheirOrder) {
+    // 100 columns a decade: 1.000 .. 1.020 share the first column, 1.05 and 1.06 the third.
+    const std::vector<double> x{0.0, 1.0, 1.004, 1.008, 1.012, 1.016, 1.05, 1.06};
+    const std::vector<double> y{2.0, 5.0, 9.0, 6.0, 1.0, 7.0, 4.0, 4.0};
+    const Polyline kept = KeepColumnExtremes(x, y, 100.0);
+    EXPECT_EQ(kept.x, (std::vector<double>{0.0, 1.0, 1.004, 1.012, 1.016, 1.05, 1.06}));
+    EXPECT_EQ(kept.y, (std::vector<double>{2.0, 5.0, 9.0, 1.0, 7.0, 4.0, 4.0}));
+}
+
+TEST(KeepColumnExtremes, AMillionPointsBecomeAFewPerColumn) {
+    std::vector<double> x(1000000), y(1000000);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        x[i] = 0.01 * (i + 1);
+        y[i] = 1.0 + (i * 7919 % 1000);
+    }
+    const Polyline kept = KeepColumnExtremes(x, y, 90.0);  // six decades of 90 pixels
+    EXPECT_LE(kept.x.size(), 4u * 6u * 90u);
+    EXPECT_EQ(kept.x.front(), x.front());
+    EXPECT_EQ(kept.x.back(), x.back());
+    EXPECT_EQ(*std::max_element(kept.y.begin(), kept.y.end()), 1000.0);
+    EXPECT_TRUE(std::is_sorted(kept.x.begin(), kept.x.end()));
 }
