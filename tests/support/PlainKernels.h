@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 // The signal kernels written out plainly from their definitions, for tests to check
@@ -25,14 +26,17 @@ inline std::vector<float> Fir(const float* h, int m, const std::vector<float>& x
 
 // Centred mean over 2k+1 samples with zeros outside: the centre first, then the
 // pairs outwards, then the side that still has samples.
+// Past the record only zeros follow, so a window wider than the record sums the
+// record itself and still divides by 2k+1.
 inline std::vector<float> Mean(const std::vector<float>& x, int k) {
     const int n = static_cast<int>(x.size());
+    const int reach = std::min(k, n);
     std::vector<float> y(x.size());
     for (int i = 0; i < n; ++i) {
         float s = x[i];
-        for (int j = 1; j <= k; ++j)
+        for (int j = 1; j <= reach; ++j)
             if (i - j >= 0 && i + j < n) s = static_cast<float>(static_cast<long double>(x[i - j]) + x[i + j] + s);
-        for (int j = 1; j <= k; ++j) {
+        for (int j = 1; j <= reach; ++j) {
             if (i - j >= 0 && i + j >= n) s = static_cast<float>(static_cast<long double>(x[i - j]) + s);
             if (i + j < n && i - j < 0) s = static_cast<float>(static_cast<long double>(x[i + j]) + s);
         }

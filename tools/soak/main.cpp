@@ -3,7 +3,9 @@
 // integrations, drawing, cursor moves, data list clicks, clearing. Prints the
 // resident memory after 10 rounds and after the last, and fails when a round shows
 // a message or gives other results than the round before it.
-// Usage: tremvix-soak [ROUNDS]   (1000 by default; offscreen unless QT_QPA_PLATFORM is set)
+// Usage: tremvix-soak [ROUNDS] [FILE]   (1000 rounds by default; with FILE, a standard
+// file of at least three channels takes the place of the samples, for long records;
+// offscreen unless QT_QPA_PLATFORM is set)
 
 #include "core/data/ChannelStore.h"
 #include "ui/base/Dialogs.h"
@@ -38,8 +40,26 @@ long ResidentKb() {
     return -1;
 }
 
+void AddBytes(QCryptographicHash& hash, const void* bytes, std::size_t size) {
+    hash.addData(QByteArrayView(static_cast<const char*>(bytes), static_cast<qsizetype>(size)));
+}
+
 void AddImage(QCryptographicHash& hash, const QImage& image) {
-    hash.addData(QByteArrayView(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+    AddBytes(hash, image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
+}
+
+// What the records hold, their samples included (not where they are kept).
+void AddStore(QCryptographicHash& hash, const tremvix::ChannelStore& store) {
+    for (const auto* bank : {store.BaseBank, store.VelocityBank, store.DisplacementBank})
+        for (int k = 0; k < tremvix::kMaxChannels; ++k) {
+            const tremvix::ChannelRecord& r = bank[k];
+            for (const char* field : {r.ChannelId, r.PointName, r.Memo, r.Unit}) hash.addData(field);
+            AddBytes(hash, &r.SampleCount, sizeof r.SampleCount);
+            AddBytes(hash, r.Samples.data(), r.Samples.size() * sizeof(float));
+        }
+    AddBytes(hash, store.HasVelocity, sizeof store.HasVelocity);
+    AddBytes(hash, store.HasDisplacement, sizeof store.HasDisplacement);
+    AddBytes(hash, &store.DataCount, sizeof store.DataCount);
 }
 
 // One pass through one sample file; returns a digest of everything it produced.
@@ -61,8 +81,7 @@ QByteArray Pass(const QString& file, QAction* format) {
     }
     Open->Button4->click();
     AddImage(hash, Open->MyWave1->image());
-    const tremvix::ChannelStore& store = Open->Store();
-    hash.addData(QByteArrayView(reinterpret_cast<const char*>(&store), sizeof store));
+    AddStore(hash, Open->Store());
 
     for (int x = 40; x <= 600; x += 37) Open->MyWave1MouseMove(x, 70 + x % 300);
     for (const int y : {70, 211, 352}) Open->MyWave1MouseDown(300, y);
@@ -79,10 +98,11 @@ int main(int argc, char** argv) {
     if (qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 1000;
-    if (rounds < 1) {
-        std::fprintf(stderr, "usage: tremvix-soak [ROUNDS]\n");
+    if (rounds < 1 || argc > 3) {
+        std::fprintf(stderr, "usage: tremvix-soak [ROUNDS] [FILE]\n");
         return 2;
     }
+    const QString ownFile = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
     int shown = 0;
     bool counting = false;  // the notices of the set-up are expected
     Dialogs::SetMessageHandler([&](const QString& text, const QString&, unsigned) {
@@ -102,8 +122,9 @@ int main(int argc, char** argv) {
     QByteArray reference;
     int differing = 0;
     for (int round = 1; round <= rounds; ++round) {
-        const QByteArray digest = Pass(examples + "sample_standard.csv", Open->N9) +
-                                  Pass(examples + "sample_edefence.csv", Open->EDefence1);
+        const QByteArray digest = ownFile.isEmpty() ? Pass(examples + "sample_standard.csv", Open->N9) +
+                                                          Pass(examples + "sample_edefence.csv", Open->EDefence1)
+                                                    : Pass(ownFile, Open->N9);
         // The first round differs in the cursor alone: no earlier cursor line to invert.
         if (round == 2) reference = digest;
         if (round > 2 && digest != reference) ++differing;

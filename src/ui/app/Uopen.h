@@ -122,6 +122,8 @@ public:
     TIndices* IndicesWindow();
     // Runs the graph procedure, as every control that changes the picture does.
     void Redraw();
+    // The sampling rate a transferred record states, taken without the notice.
+    void UseRecordRate(double hz);
 
     // Left by the last drawing for the cursor and the data list.
     GraphLayout Layout;
@@ -218,6 +220,7 @@ private:
     void SelectLowPassRatio(QAction* item, float ratio);
     void DisplayTimeChanged();
     void ShowLowPassLabel();
+    void ShowRecordRate(double hz);
     void ConnectGraphHandlers();
     void ConnectCursorHandlers();
     tremvix::PointedSample PointedAt(int x, int y) const;

@@ -120,7 +120,10 @@ void TOpen::BuildLayout() {
     RadioGroup3 = PlaceRadioGroup(GroupBox1, "RadioGroup3", QRect(68, 16, 52, 68), QString(),
                                   {QStringLiteral("  1"), QStringLiteral(" 10"), QStringLiteral("100")}, 1, 1);
     RadioGroup3->setFont(FixedFont(13, true));
+    // Right-aligned up to the box's edge, so that "500.0" shows whole.
     Label2 = Label(GroupBox1, "Label2", 124, 30, QStringLiteral("50"));
+    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label2->setGeometry(112, 30, 38, Label2->height());
     Label(GroupBox1, "Label3", 124, 48, QStringLiteral("sec"));
     // Right-aligned in a fixed box, so that a long sample count still fits.
     Label5 = Label(GroupBox1, "Label5", 100, 86, QStringLiteral("データ数"));

@@ -1,6 +1,7 @@
 // The main window's settings: selection, sampling rate, display time, start point,
 // processing options and the data list switch.
 #include "core/data/ChannelList.h"
+#include "ui/base/CNumberFormat.h"
 #include "ui/base/Conversions.h"
 #include "ui/base/Dialogs.h"
 #include "ui/app/Forms.h"
@@ -13,11 +14,16 @@
 #include "ui/widgets/UpDown.h"
 
 #include <QAction>
+#include <QSignalBlocker>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -87,6 +93,32 @@ void TOpen::RadioGroup1Click() {
     if (item >= 0 && item < 8) Filters.SamplingRate = kRates[item];
     Filters.Recompute();
     ShowLowPassLabel();
+    ShowRecordRate(0.0);
+}
+
+// A record that states its rate brings it with its data: one of the eight rates is
+// chosen as the menu would, silently; any other is kept all the same, in whole Hz
+// (the filters and time axes count in whole samples per second), and shown in the
+// group's title, no item being checked.
+void TOpen::UseRecordRate(double hz) {
+    const int item = static_cast<int>(std::find(std::begin(kRates), std::end(kRates), hz) - std::begin(kRates));
+    const bool listed = item < 8;
+    {
+        const QSignalBlocker quiet(RadioGroup1);
+        RadioGroup1->setItemIndex(listed ? item : -1);
+    }
+    for (int k = 0; k < 8; ++k) RateItems[k]->setChecked(k == item);
+    Filters.SamplingRate = listed ? kRates[item] : static_cast<std::int32_t>(std::clamp(std::lround(hz), 1L, 1000000L));
+    Filters.Recompute();
+    ShowLowPassLabel();
+    ShowRecordRate(listed ? 0.0 : hz);
+}
+
+void TOpen::ShowRecordRate(double hz) {
+    const QString title = QStringLiteral("サンプリング率");
+    char text[32];
+    FormatInCLocale(text, sizeof text, "%g", hz);
+    RadioGroup1->setTitle(hz > 0.0 ? title + QStringLiteral("（%1Hz）").arg(QString::fromLatin1(text)) : title);
 }
 
 // The menu item sets its own check mark and selects the matching item of the
@@ -124,7 +156,6 @@ void TOpen::Nyquist81Click() { SelectLowPassRatio(Nyquist81, 0.125f); }
 void TOpen::DisplayTimeChanged() {
     DisplayTime = static_cast<float>(DisplayTimeMultiplier) * DisplayTimeFactor;
     Label2->setText(QString::asprintf("%.1f", static_cast<double>(DisplayTime)));
-    Label2->adjustSize();
     Redraw();
 }
 

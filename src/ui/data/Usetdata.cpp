@@ -104,6 +104,11 @@ void TSetData::FormCreate() {
 }
 
 void TSetData::SetFormatCaption(const QString& caption) {
+    menuCaption_ = caption;
+    ShowLayoutCaption(caption);
+}
+
+void TSetData::ShowLayoutCaption(const QString& caption) {
     Label4->setText(caption);
     Label4->adjustSize();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/data/DataFileReader.h"
+#include "core/formats/NetworkRecord.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -46,8 +48,11 @@ public:
     QCheckBox* CheckBox2 = nullptr;
 
     QString DataFilePath;
-    // The layout the listed file was read in; unset before the first scan.
+    // The layout the listed file was read in: a CSV layout of the menu, or a record
+    // of a recording network; neither before the first scan.
     std::optional<tremvix::FileLayout> ScannedLayout;
+    std::optional<tremvix::NetworkLayout> ScannedNetwork;
+    double ScannedRate = 0.0;  // Hz the record states; 0 when it states none
     std::int32_t FileChannelCount = 0;
     std::int32_t StepSize = 4;
     std::int32_t StepStart = 0;
@@ -72,10 +77,17 @@ public slots:
     void Button4Click();
 
 public:
-    // The scan of `file` in the format the main window has chosen.
+    // The scan of `file`: a network record as what it is, anything else in the format
+    // the main window has chosen.
     void ScanFile(const QString& file);
 
 private:
+    void ScanCsvFile(const QString& file);
+    void ScanNetworkFile(const QString& file, tremvix::NetworkLayout layout);
+    void ClearGrid(int firstColumn);
+    void ShowScanned(int channels, int dataLines);
+    void ShowRefusal(const tremvix::Refusal& refusal);
+    void ShowLayoutCaption(const QString& caption);
     void BuildLayout();
     void ConnectHandlers();
     int ChannelRows() const;
@@ -89,4 +101,7 @@ private:
     bool TransferAllowed(std::size_t marked);
     std::vector<int> MarkedColumns() const;
     std::optional<tremvix::TransferRead> ReadForTransfer(const std::vector<int>& columns);
+    tremvix::TransferRead ReadMarked(const std::vector<int>& columns, const std::function<void(int)>& progress) const;
+
+    QString menuCaption_ = QStringLiteral("標準形式データファイル");  // the data-format menu's text
 };

@@ -1,5 +1,6 @@
 // The scan: the data set window's "ファイル" button.
 #include "core/data/DataFileReader.h"
+#include "core/formats/NetworkRecord.h"
 #include "ui/base/Dialogs.h"
 #include "ui/app/Forms.h"
 #include "ui/app/Uopen.h"
@@ -13,13 +14,23 @@
 
 #include <algorithm>
 
+
 void TSetData::Button2Click() {
+    // The networks' records have their own extensions: "すべて" lists them.
     const QString file = Dialogs::OpenFileName(QStringLiteral("計測データファイル(*.csv)|*.csv|すべて(*.*)|*.*"));
     if (file.isEmpty()) return;
     ScanFile(file);
 }
 
+// A record of a recording network is read as what it is, whatever the data-format
+// menu says; everything else in the layout the menu has chosen.
 void TSetData::ScanFile(const QString& file) {
+    const std::filesystem::path path(file.toStdString());
+    if (const auto network = tremvix::DetectNetworkLayout(path)) return ScanNetworkFile(file, *network);
+    ScanCsvFile(file);
+}
+
+void TSetData::ScanCsvFile(const QString& file) {
     tremvix::ChannelStore& store = Open->Store();
     const bool eDefence = store.EDefenceMode;
     const tremvix::ScanResult scan = ScanDataFile(std::filesystem::path(file.toStdString()),
@@ -27,16 +38,16 @@ void TSetData::ScanFile(const QString& file) {
     const bool notStandard = scan.refusal && scan.refusal->kind == tremvix::RefusalKind::NotStandardFormat;
     if (scan.refusal && !notStandard) {
         // Nothing is touched for a file that cannot be read as a data file at all.
-        Dialogs::MessageBox(QString::fromStdString(RefusalText(*scan.refusal)),
-                            QString::fromStdString(RefusalCaption(*scan.refusal)), Dialogs::kOkExclamation);
+        ShowRefusal(*scan.refusal);
         return;
     }
 
-    const int oldRows = StringGrid1->rowCount();
-    for (int r = 1; r < oldRows; ++r)
-        for (int c = eDefence ? 0 : 1; c <= 4; ++c) StringGrid1->setCell(c, r, QString());
+    ClearGrid(eDefence ? 0 : 1);
     DataFilePath = file;
     ScannedLayout = eDefence ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard;
+    ScannedNetwork.reset();
+    ScannedRate = 0.0;
+    ShowLayoutCaption(menuCaption_);
     Label1->setText(QFileInfo(file).fileName());
     Label1->adjustSize();
 
@@ -48,20 +59,62 @@ void TSetData::ScanFile(const QString& file) {
         StringGrid1->setCell(2, k + 1, eDefence ? QString() : DecodeText(scan.memos[k]));
     }
     if (notStandard) {
-        Dialogs::MessageBox(QString::fromStdString(RefusalText(*scan.refusal)),
-                            QString::fromStdString(RefusalCaption(*scan.refusal)), Dialogs::kOkExclamation);
+        ShowRefusal(*scan.refusal);
         return;
     }
     for (int k = 0; k < n; ++k) {
         if (eDefence) StringGrid1->setCell(0, k + 1, DecodeText(scan.ids[k]));
         StringGrid1->setCell(3, k + 1, DecodeText(scan.units[k]));
     }
-    Label2->setText(QStringLiteral("%1データ").arg(scan.dataLines));
+    ShowScanned(n, scan.dataLines);
+}
+
+void TSetData::ScanNetworkFile(const QString& file, tremvix::NetworkLayout layout) {
+    const tremvix::ScanResult scan = ScanNetworkRecord(std::filesystem::path(file.toStdString()), layout);
+    if (scan.refusal) {
+        ShowRefusal(*scan.refusal);
+        return;
+    }
+    ClearGrid(0);
+    DataFilePath = file;
+    ScannedLayout.reset();
+    ScannedNetwork = layout;
+    ScannedRate = scan.samplingRate;
+    ShowLayoutCaption(QString::fromStdString(scan.layoutName));
+    Label1->setText(QFileInfo(file).fileName());
+    Label1->adjustSize();
+    const int n = scan.channelCount;
+    StringGrid1->setRowCount(n + 1);
+    for (int k = 0; k < n; ++k) {
+        StringGrid1->setCell(0, k + 1, DecodeText(scan.ids[k]));
+        StringGrid1->setCell(1, k + 1, DecodeText(scan.names[k]));
+        StringGrid1->setCell(2, k + 1, DecodeText(scan.memos[k]));
+        StringGrid1->setCell(3, k + 1, DecodeText(scan.units[k]));
+    }
+    ShowScanned(n, scan.dataLines);
+    for (const std::string& notice : scan.notices)
+        Dialogs::MessageBox(QString::fromStdString(notice), QStringLiteral("ファイル形式エラー"), Dialogs::kOkExclamation);
+}
+
+void TSetData::ClearGrid(int firstColumn) {
+    const int oldRows = StringGrid1->rowCount();
+    for (int r = 1; r < oldRows; ++r)
+        for (int c = firstColumn; c <= 4; ++c) StringGrid1->setCell(c, r, QString());
+}
+
+void TSetData::ShowScanned(int channels, int dataLines) {
+    tremvix::ChannelStore& store = Open->Store();
+    Label2->setText(QStringLiteral("%1データ").arg(dataLines));
     Label2->adjustSize();
-    Label3->setText(QStringLiteral("%1チャンネル").arg(n));
+    Label3->setText(QStringLiteral("%1チャンネル").arg(channels));
     Label3->adjustSize();
-    store.FileLineCount = scan.dataLines;
-    store.DataCount = scan.dataLines;
+    store.FileLineCount = dataLines;
+    store.DataCount = dataLines;
     for (QPushButton* button : {Button5, Button4, Button3, Button6}) button->setEnabled(true);
-    FileChannelCount = n;
+    FileChannelCount = channels;
+}
+
+void TSetData::ShowRefusal(const tremvix::Refusal& refusal) {
+    Dialogs::MessageBox(QString::fromStdString(RefusalText(refusal)), QString::fromStdString(RefusalCaption(refusal)),
+                        Dialogs::kOkExclamation);
 }

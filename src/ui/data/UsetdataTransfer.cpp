@@ -74,6 +74,7 @@ tremvix::FileLayout TSetData::ChosenLayout() const {
 // one of them refuses.
 bool TSetData::TransferAllowed(std::size_t marked) {
     const tremvix::ChannelStore& store = Open->Store();
+    // A network record does not follow the menu; a CSV file must be read as it was listed.
     if (ScannedLayout && *ScannedLayout != ChosenLayout()) {
         Refuse(QStringLiteral("ファイルを読み込んだ後でデータ形式が変更されました。もう一度ファイルを読み込んでください"),
                kFileError);
@@ -101,19 +102,25 @@ std::optional<tremvix::TransferRead> TSetData::ReadForTransfer(const std::vector
     ProgressBar1->setMaximum(std::max(store.FileLineCount / 100, 1));
     ProgressBar1->setValue(0);
     const auto progress = [this](int line) { ProgressBar1->setValue(line / 100); };
-    tremvix::TransferRead read = ReadChannels(std::filesystem::path(DataFilePath.toStdString()), ChosenLayout(), columns,
-                                              store.FileLineCount, progress);
+    tremvix::TransferRead read = ReadMarked(columns, progress);
     if (read.refusal) {
         Dialogs::MessageBox(QString::fromStdString(RefusalText(*read.refusal)),
                             QString::fromStdString(RefusalCaption(*read.refusal)), Dialogs::kOkExclamation);
         return std::nullopt;
     }
     // A file that shrank or grew since the scan is no more the file the user chose from.
-    if (read.fewerLinesThanScanned || read.moreLinesThanScanned) {
+    if (read.fewerLinesThanScanned || read.moreLinesThanScanned || read.linesRead != store.FileLineCount) {
         Refuse(QStringLiteral("ファイルが読み込み後に変更されています。もう一度ファイルを読み込んでください"), kFileError);
         return std::nullopt;
     }
     return read;
+}
+
+tremvix::TransferRead TSetData::ReadMarked(const std::vector<int>& columns,
+                                           const std::function<void(int)>& progress) const {
+    const std::filesystem::path path(DataFilePath.toStdString());
+    if (ScannedNetwork) return ReadNetworkChannels(path, *ScannedNetwork, columns, progress);
+    return ReadChannels(path, ChosenLayout(), columns, Open->Store().FileLineCount, progress);
 }
 
 void TSetData::Transfer() {
@@ -132,6 +139,8 @@ void TSetData::Transfer() {
         open.CheckBox1->setChecked(false);
         open.Button3Click();
     }
+    // The data come now, so the record's own rate applies without the "read again" notice.
+    if (ScannedRate > 0.0) open.UseRecordRate(ScannedRate);
     tremvix::TransferProcessing processing;
     if (open.CBFilter->isChecked()) {
         processing.lowPassSet = open.Filters.TransferLowPass.data();

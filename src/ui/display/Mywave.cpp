@@ -6,6 +6,7 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -146,18 +147,34 @@ void TMyWave::DrawWave1(int count, const float* samples, float dt) {
         }
         for (const int i : kept) points.emplace_back(OriginX + dx, row(i));
     };
+    // The first sample of the next column after sample `from` (in column dx): found
+    // from an estimate and settled with the exact column of its neighbours, so that a
+    // long record costs a few column computations per pixel, not one per sample.
+    const bool estimable = pixelsPerSample > 1e-9 && std::isfinite(pixelsPerSample);
+    const auto nextColumnStart = [&](int from, int dx) {
+        int j = from + 1;
+        if (estimable) {
+            const double estimate = std::ceil((dx + 1) / pixelsPerSample) - 1.0;
+            j = static_cast<int>(std::clamp(estimate, static_cast<double>(from + 1), static_cast<double>(count)));
+            while (j - 1 > from && column(j - 1) > dx) --j;
+        }
+        while (j < count && column(j) <= dx) ++j;
+        return j;
+    };
     // The first sample sits at the origin whatever its time; the others follow their
     // time until one lies past the end of the axis.
     int runStart = 0;
     int runColumn = 0;
     int i = 1;
-    for (; i < count; ++i) {
+    while (i < count) {
         const int dx = column(i);
         if (dx > ax) break;
-        if (dx == runColumn) continue;
-        flush(runStart, i - 1, runColumn);
-        runStart = i;
-        runColumn = dx;
+        if (dx != runColumn) {
+            flush(runStart, i - 1, runColumn);
+            runStart = i;
+            runColumn = dx;
+        }
+        i = nextColumnStart(i, dx);
     }
     flush(runStart, i - 1, runColumn);
     if (reducible) {

@@ -3,11 +3,13 @@
 #include "core/export/FixedNotation.h"
 #include "core/export/TempFolder.h"
 #include "support/CommaDecimalLocale.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -129,8 +131,13 @@ TEST(CsvWriter, SavedFileEqualsTheTextAndAFailedSaveKeepsTheOldFile) {
     EXPECT_FALSE(WriteCsv(folder / "missing" / "data.csv", *store).ok);
     std::filesystem::create_directory(folder / "dir.csv");
     EXPECT_FALSE(WriteCsv(folder / "dir.csv", *store).ok);
+    // The old file itself the target of a save that cannot be written whole.
+    SaveResult full;
+    WithFileSizeLimit(100, [&] { full = WriteCsv(folder / "old.csv", *store); });
+    EXPECT_FALSE(full.ok);
+    EXPECT_EQ(full.errorNumber, EFBIG);
     EXPECT_EQ(ReadBytes(folder / "old.csv"), "old");
-    EXPECT_EQ(folder.Listing(), "data.csv;dir.csv;old.csv;");
+    EXPECT_EQ(folder.Listing(), "data.csv;dir.csv;old.csv;") << "no temporary file left";
 }
 
 TEST(CsvWriter, SamplesIgnoreTheUserLocale) {

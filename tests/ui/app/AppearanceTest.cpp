@@ -60,6 +60,11 @@ TEST_F(AppearanceTest, TheSampleCountLabelStaysClearOfTheDisplayTimeItems) {
                              group->button(i)->geometry().size());
             EXPECT_FALSE(label.intersects(item)) << group->objectName().toStdString() << " item " << i;
         }
+    // The longest display time shows whole.
+    Open->RadioGroup3->button(2)->click();
+    EXPECT_EQ(Open->Label2->text(), QStringLiteral("500.0"));
+    EXPECT_LE(Open->Label2->sizeHint().width(), Open->Label2->width());
+    EXPECT_LE(Open->Label2->geometry().right(), Open->GroupBox1->width() - 1);
     // Even with a long sample count it stays inside its box.
     Open->Label5->setText(QStringLiteral("1000000"));
     EXPECT_LE(Open->Label5->sizeHint().width(), Open->Label5->width());

@@ -1,8 +1,11 @@
+#include "DataFiles.h"
+#include "DataSetDriver.h"
 #include "UiTestSupport.h"
 
 #include "ui/app/Uhowto.h"
 #include "ui/app/Uopen.h"
 #include "ui/base/WindowStyle.h"
+#include "core/data/ChannelStore.h"
 #include "ui/data/Usetdata.h"
 #include "ui/display/Mywave.h"
 #include "ui/widgets/StringGrid.h"
@@ -15,7 +18,10 @@
 #include <QPushButton>
 #include <QSlider>
 
-using LifecycleTest = FormsTest;
+class LifecycleTest : public FormsTest {
+protected:
+    DataFiles files;
+};
 
 TEST_F(LifecycleTest, ExitQuestionCancelKeepsRunningOkCloses) {
     answer = Dialogs::kCancel;
@@ -66,10 +72,18 @@ TEST_F(LifecycleTest, ClearAsksFirstAndCancelChangesNothing) {
     EXPECT_FALSE(Open->Image1->isVisibleTo(Open));
 }
 
+// After a real transfer and drawing: clearing empties the list, the flags and the
+// canvas, but keeps what the transfer enabled.
 TEST_F(LifecycleTest, ClearWithoutConfirmationEmptiesListFlagsAndCanvas) {
-    LoadTwoChannels(Open);
+    Scan(files.Write("two.csv", DataFiles::Standard(2, 1000)));
+    Mark({1, 2});
+    SetData->CheckBox2->setChecked(true);
+    SetData->Button4->click();
+    Open->StringGrid1->setCurrentCell(1, 1);
+    Open->Velocity->trigger();
+    ASSERT_TRUE(messages.empty());
+    ASSERT_TRUE(Open->Store().HasVelocity[0]);
     Open->CheckBox1->setChecked(false);
-    Open->TrackBar1->setMaximum(1000);
     Open->TrackBar1->setValue(300);
     Open->Edit1->setText("250");
     Open->Button3Click();
@@ -84,7 +98,12 @@ TEST_F(LifecycleTest, ClearWithoutConfirmationEmptiesListFlagsAndCanvas) {
     EXPECT_EQ(Open->Edit1->text(), "0");
     EXPECT_TRUE(Open->Image1->isVisibleTo(Open));
     EXPECT_EQ(Open->MyWave1->image().pixelColor(300, 200), QColor(Qt::white));
-    EXPECT_FALSE(Open->Store().NothingTransferred == false && Open->Button4->isEnabled());
+    // Nothing disables the buttons again, and the store stays "transferred".
+    EXPECT_FALSE(Open->Store().NothingTransferred);
+    EXPECT_TRUE(Open->Button4->isEnabled());
+    EXPECT_TRUE(Open->Button5->isEnabled());
+    EXPECT_TRUE(Open->Button7->isEnabled());
+    EXPECT_TRUE(Open->Button8->isEnabled());
 }
 
 TEST_F(LifecycleTest, CheckedStandardItemUnchecksAndShowsNothing) {

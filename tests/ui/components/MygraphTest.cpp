@@ -243,8 +243,12 @@ TEST_F(Graph, MarkersStandAtTheirPixels) {
     }
     // The point beyond the frame's right end stops the plotting: x 15 is not drawn.
     EXPECT_EQ(DarkIn(215, 170, 227, 185), 0);
+    // No points, or none to read: nothing more is drawn.
+    const QImage drawn = graph.image().copy();
     graph.PlotGraph(-5, x, y, 2, 4);
     graph.PlotGraph(0, nullptr, nullptr, 2, 4);
+    graph.PlotGraph(3, nullptr, y, 2, 4);
+    EXPECT_EQ(graph.image(), drawn);
 }
 
 TEST_F(Graph, SkipGraphTakesEveryKthPoint) {

@@ -43,6 +43,7 @@ TEST_F(ScanTest, ListsChannelsAndCountsDataLines) {
 TEST_F(ScanTest, CancelledDialogChangesNothing) {
     Dialogs::SetOpenFileHandler([](const QString&) { return QString(); });
     SetData->Button2->click();
+    EXPECT_TRUE(messages.empty()) << "a cancelled dialog is no file to refuse";
     EXPECT_EQ(SetData->StringGrid1->rowCount(), 21);
     EXPECT_EQ(SetData->Label1->text(), QStringLiteral("ファイル名"));
 }

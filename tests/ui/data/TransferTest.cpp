@@ -1,8 +1,11 @@
 #include "DataFiles.h"
 #include "DataSetDriver.h"
 #include "UiTestSupport.h"
+#include "support/PlainKernels.h"
 
 #include "core/data/ChannelStore.h"
+#include "core/data/DataFileReader.h"
+#include "core/dsp/FilterSettings.h"
 #include "ui/app/Uopen.h"
 #include "ui/data/Usetdata.h"
 #include "ui/display/DataListModel.h"
@@ -323,4 +326,30 @@ TEST_F(TransferTest, LongFilesAreTransferredWhole) {
     EXPECT_EQ(DataList->StringGrid1->cell(0, 30005), "     30005");
     EXPECT_EQ(DataList->StringGrid1->cell(1, 30005),
               FormatListValue(Open->Store().BaseBank[0].Samples[30004]));
+}
+
+// The transfer's own processing, ticked on the main window: the transfer low-pass set
+// (not the display one) and then the running mean, on every new channel only.
+TEST_F(TransferTest, TheTransferFilterAndMeanFromTheWindowOnEveryNewChannel) {
+    const QString path = files.Write("f.csv", DataFiles::Standard(4, 1500));
+    Open->CBFilter->setChecked(true);
+    Open->CBMove->setChecked(true);
+    Open->Edit3->setText("3");
+    messages.clear();
+    Scan(path);
+    Mark({1});
+    SetData->Button4->click();
+    Mark({3, 4});
+    SetData->Button4->click();
+    ASSERT_TRUE(messages.empty());
+    ASSERT_EQ(Open->Store().ChannelCount, 3);
+    ASSERT_EQ(Open->Filters.TransferLowPass[0], 0.104166664f) << "the transfer set, designed at start-up";
+    const tremvix::TransferRead raw =
+        tremvix::ReadChannels(path.toStdString(), tremvix::FileLayout::Standard, {0, 2, 3}, 1500);
+    ASSERT_FALSE(raw.refusal);
+    for (int k = 0; k < 3; ++k) {
+        const std::vector<float> expected = plain::Mean(
+            plain::Fir(Open->Filters.TransferLowPass.data(), tremvix::FilterSettings::kCoefficients, raw.columns[k].samples), 3);
+        EXPECT_EQ(Open->Store().BaseBank[k].Samples, expected) << "channel " << k;
+    }
 }

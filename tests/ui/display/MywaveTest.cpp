@@ -114,12 +114,13 @@ TEST(MyWave, MinorTicksOffWithSubZeroOrOne) {
         w.wave.SubY = sub;
         w.wave.DrawScale();
         EXPECT_FALSE(w.Dark(70, 198)) << sub;   // where a minor x tick would be
-        EXPECT_FALSE(w.Dark(52, 187)) << sub;   // where a minor y tick would be
+        EXPECT_FALSE(w.Dark(52, 188)) << sub;   // where a minor y tick would be
     }
     Wave w;
     w.wave.OriginY = 200;
     w.wave.SubX = 3;  // 100 / 3 truncates to 33
     w.wave.DrawScale();
+    EXPECT_TRUE(w.Dark(52, 188)) << "the minor y tick of SubY 2, half of 25 truncated to 12 above the axis";
     EXPECT_TRUE(w.Dark(83, 198));
     EXPECT_TRUE(w.Dark(116, 198));
     EXPECT_FALSE(w.Dark(117, 198));
@@ -154,13 +155,26 @@ TEST(MyWave, SingleSampleOnlyMovesThePen) {
     }());
 }
 
+// Huge and infinite samples are clamped to a row a million pixels away, a
+// not-a-number to the bottom one: the trace runs straight off the canvas from its
+// neighbours, and nothing is drawn where no sample lies.
 TEST(MyWave, HugeAndNonFiniteSamplesStayDrawable) {
     Wave w;
-    const float samples[4] = {1e38f, -std::numeric_limits<float>::infinity(), std::nanf(""), 0.0f};
+    w.wave.OriginX = 60;
     w.wave.OriginY = 200;
-    w.wave.DrawWave1(4, samples, 0.01f);
+    w.wave.VValueX = 1.0f;
+    const float samples[6] = {0.0f, 1e38f, 0.0f, -std::numeric_limits<float>::infinity(), std::nanf(""), 0.0f};
+    w.wave.DrawWave1(6, samples, 0.5f);  // one sample every 50 pixels
     EXPECT_EQ(w.wave.PixelY(1e38f), -1000000);
     EXPECT_EQ(w.wave.PixelY(-std::numeric_limits<float>::infinity()), 1000000);
+    EXPECT_EQ(w.wave.PixelY(std::nanf("")), 1000000);
+    EXPECT_TRUE(w.Dark(60, 200)) << "the first sample on the axis";
+    // Up from (60, 200) to a row far above: a line that leaves at the top almost straight up.
+    EXPECT_GT(w.DarkInColumn(60, 0, 199), 150);
+    // From the huge sample back down to (160, 200), then down past the bottom.
+    EXPECT_TRUE(w.Dark(160, 200) || w.Dark(159, 200) || w.Dark(161, 200));
+    EXPECT_GT(w.DarkInColumn(160, 201, 424), 150);
+    EXPECT_EQ(w.DarkInColumn(400, 0, 424), 0) << "nothing past the last sample";
 }
 
 TEST(MyWave, InvertingPenDrawnTwiceRestoresThePixels) {
@@ -187,21 +201,40 @@ TEST(MyWave, InvertingPenDrawnTwiceRestoresThePixels) {
     EXPECT_EQ(wave.image(), before);
 }
 
+// Each marker by the pixels that only its own shape covers, centred on (100, 200)
+// with size 6: inside points that must be inked and outside points that must not.
 TEST(MyWave, MarkersOfEveryTypeAtTheirPlace) {
-    for (int type = 0; type <= 5; ++type) {
+    struct Point {
+        int x, y;
+    };
+    const struct {
+        int type;
+        std::vector<Point> inked;
+        std::vector<Point> blank;
+    } shapes[] = {
+        {0, {{100, 200}, {100, 195}, {95, 200}, {105, 200}}, {{94, 194}, {106, 206}, {94, 206}}},  // circle
+        {1, {{100, 195}, {100, 201}, {96, 202}, {104, 202}}, {{100, 205}, {94, 195}, {106, 195}}},  // triangle
+        {2, {{94, 194}, {100, 200}, {105, 205}, {94, 205}}, {{93, 200}, {100, 208}}},               // square
+        {3, {{100, 195}, {95, 200}, {100, 200}, {100, 205}}, {{95, 195}, {105, 205}, {95, 205}}},   // diamond
+        {4, {{94, 194}, {97, 197}, {100, 200}, {103, 197}}, {{100, 195}, {95, 200}, {100, 205}}},  // x cross
+        {5, {{100, 194}, {100, 200}, {100, 205}, {103, 200}}, {{97, 197}, {103, 203}, {95, 195}}},  // + cross
+    };
+    for (const auto& shape : shapes) {
         Wave w;
         w.wave.OriginX = 100;
         w.wave.OriginY = 200;
         const float value = 0.0f;
         w.wave.canvas().brush.color = 0x000000;
-        w.wave.PlotWave1(1, &value, 0.01f, type, 6);
-        int ink = 0;
-        for (int x = 93; x <= 107; ++x) ink += w.DarkInColumn(x, 193, 207);
-        EXPECT_GT(ink, 8) << type;
-        EXPECT_EQ(w.DarkInColumn(120, 0, 424), 0) << type;
+        w.wave.PlotWave1(1, &value, 0.01f, shape.type, 6);
+        for (const Point& p : shape.inked) EXPECT_TRUE(w.Dark(p.x, p.y)) << "type " << shape.type << " at " << p.x << "," << p.y;
+        for (const Point& p : shape.blank) EXPECT_FALSE(w.Dark(p.x, p.y)) << "type " << shape.type << " at " << p.x << "," << p.y;
+        EXPECT_EQ(w.DarkInColumn(120, 0, 424), 0) << shape.type;
     }
     Wave w;
+    const QImage blank = w.wave.image().copy();
     const float value = 0.0f;
+    w.wave.OriginX = 100;
+    w.wave.OriginY = 200;
     w.wave.PlotWave1(1, &value, 0.01f, 9, 6);
-    EXPECT_FALSE(w.Dark(50, 100)) << "an unknown type draws nothing";
+    EXPECT_EQ(w.wave.image(), blank) << "an unknown type draws nothing at all";
 }

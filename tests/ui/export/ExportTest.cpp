@@ -11,6 +11,7 @@
 
 #include "ui/widgets/StringGrid.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileInfo>
@@ -107,6 +108,34 @@ TEST_F(ExportTest, CsvNameGetsItsExtensionAndAnExistingFinalNameIsAskedAbout) {
     Open->Button10->click();
     EXPECT_TRUE(QFile::exists(files.Path("other.txt")));
     EXPECT_FALSE(QFile::exists(files.Path("other.txt.csv")));
+}
+
+// Only the records as transferred are written: a channel shown as velocity or
+// displacement is saved as the acceleration it was read as.
+TEST_F(ExportTest, ConvertedChannelsAreSavedAsTransferred) {
+    ScanAndTransfer(ExampleFile("sample_standard.csv"), {1, 2});
+    Open->StringGrid1->setCurrentCell(1, 1);
+    Open->Velocity->trigger();
+    Open->StringGrid1->setCurrentCell(1, 2);
+    Open->Displacement->trigger();
+    ASSERT_TRUE(messages.empty());
+    ASSERT_EQ(Open->StringGrid1->cell(4, 1), "V");
+    ASSERT_EQ(Open->StringGrid1->cell(3, 2), "mm");
+    SaveAs(files.Path("converted.csv"));
+    Open->Button10->click();
+    ASSERT_TRUE(messages.empty());
+    const QList<QByteArray> lines = Read(files.Path("converted.csv")).split('\n');
+    ASSERT_GT(lines.size(), 6);
+    EXPECT_EQ(lines[3], "gal,gal\r");
+    for (int i = 0; i < 50; ++i) {
+        const QList<QByteArray> fields = lines[4 + i].trimmed().split(',');
+        ASSERT_EQ(fields.size(), 2);
+        for (int k = 0; k < 2; ++k) {
+            const float base = Open->Store().BaseBank[k].Samples[i];
+            EXPECT_NEAR(fields[k].toDouble(), base, 5e-7 + 1e-6 * std::abs(base)) << i << " " << k;
+        }
+    }
+    EXPECT_NE(Open->Store().VelocityBank[0].Samples[40], Open->Store().BaseBank[0].Samples[40]);
 }
 
 TEST_F(ExportTest, FailedSavesAreReportedAndKeepTheOldFile) {

@@ -1,7 +1,9 @@
 // Text in the edits that is not what they expect: each gives its message or its
 // documented choice, and the picture, the store and the other controls stay.
 #include "RobustnessSupport.h"
+#include "support/PlainKernels.h"
 
+#include "core/data/DataFileReader.h"
 #include "ui/base/AppTitle.h"
 
 #include <cmath>
@@ -166,10 +168,17 @@ TEST_F(BadTextTest, MovingAverageSpanThatIsNoCountRefusesTheTransfer) {
         ExpectRefusal(QStringLiteral("移動平均のスパンには0以上の整数を指定してください"));
         ExpectSameState(before, StateBut(Open->Edit3, before));
     }
-    // A span far wider than the record averages over all of it.
+    // A span far wider than the record averages over all of it, divided by the
+    // whole width as the definition says.
     Open->Edit3->setText(QStringLiteral("2147483647"));
     SetData->Button4->click();
     EXPECT_TRUE(messages.empty());
     ASSERT_EQ(Open->Store().ChannelCount, 1);
-    EXPECT_TRUE(std::isfinite(Open->Store().BaseBank[0].Samples[0]));
+    const tremvix::TransferRead raw =
+        tremvix::ReadChannels(files.Path("data.csv").toStdString(), tremvix::FileLayout::Standard, {0},
+                              Open->Store().FileLineCount);
+    ASSERT_FALSE(raw.refusal);
+    const std::vector<float> expected = plain::Mean(raw.columns[0].samples, 2147483647);
+    EXPECT_EQ(Open->Store().BaseBank[0].Samples, expected);
+    EXPECT_NE(expected.back(), 0.0f) << "the test must average something";
 }
