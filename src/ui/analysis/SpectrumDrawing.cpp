@@ -4,6 +4,7 @@
 #include "ui/components/Mygraph.h"
 #include "ui/display/GraphProcedure.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -18,6 +19,14 @@ constexpr int kLegendColumnWidth = 280;
 
 // Empty plots keep the usual span of their axis.
 DecadeRange DefaultX(SpectrumKind kind) { return kind == SpectrumKind::Response ? DecadeRange{-2, 3} : DecadeRange{-1, 3}; }
+
+// The graph keeps its scale in single precision: decades beyond its range would start at 0 or infinity.
+DecadeRange InFloatRange(DecadeRange range) {
+    constexpr int kLowest = -36;
+    constexpr int kHighest = 36;
+    range.first = std::clamp(range.first, kLowest, kHighest - range.count);
+    return range;
+}
 
 void SetAxes(TMyGraph& graph, const LogBox& box) {
     graph.LinearX = false;
@@ -110,8 +119,8 @@ LogBox AxesOf(const SpectrumPlot& plot) {
         for (const auto& v : {lowX, highX}) if (v) xs.push_back(*v);
         for (const auto& v : {lowY, highY}) if (v) ys.push_back(*v);
     }
-    return {DecadesCovering(xs, kMaxDecades).value_or(DefaultX(plot.kind)),
-            DecadesCovering(ys, kMaxDecades).value_or(DecadeRange{0, 3})};
+    return {InFloatRange(DecadesCovering(xs, kMaxDecades).value_or(DefaultX(plot.kind))),
+            InFloatRange(DecadesCovering(ys, kMaxDecades).value_or(DecadeRange{0, 3}))};
 }
 
 void DrawSpectrumPlot(TMyGraph& graph, const SpectrumPlot& plot) {

@@ -2,6 +2,7 @@
 
 #include "core/dsp/ChannelConversion.h"
 #include "ui/analysis/AnalysisExport.h"
+#include "ui/analysis/BusyCursor.h"
 #include "ui/analysis/TableText.h"
 #include "ui/app/Uopen.h"
 #include "ui/base/CNumberFormat.h"
@@ -98,6 +99,7 @@ void TIndices::Sync() {
     inputs_ = inputs;
     channels_ = LoadedChannelsOf(open_->Store());
     if (newChannels) FillComponentBoxes();
+    const BusyCursor busy;
     rows_ = ComputeIndicesRows(channels_, 1.0 / open_->Filters.SamplingRate, IntegrationSetupOf(*open_));
     FillTable();
     Label1->setText(QStringLiteral("積分フィルタ（主画面の「フィルタ(積分時)」）: ") + FilterName(*open_));

@@ -3,6 +3,7 @@
 #include "core/analysis/ComponentRoles.h"
 #include "core/data/ChannelList.h"
 #include "ui/analysis/AnalysisExport.h"
+#include "ui/analysis/BusyCursor.h"
 #include "ui/analysis/SpectrumDrawing.h"
 #include "ui/analysis/SpectrumTexts.h"
 #include "ui/analysis/TableText.h"
@@ -159,7 +160,11 @@ void TSpectrum::Redraw() {
 // A user's choice that is refused changes nothing; a drawing after the data changed
 // shows the reason instead of a picture of data no longer loaded.
 void TSpectrum::Draw(bool byUser) {
-    SpectrumPlot plot = ComputeSpectrumPlot(channels_, RequestFromControls(), SampleStep(), transformer_);
+    const SpectrumRequest request = RequestFromControls();
+    SpectrumPlot plot = [&] {
+        const BusyCursor busy;
+        return ComputeSpectrumPlot(channels_, request, SampleStep(), transformer_);
+    }();
     if (plot.refusal && byUser) {
         Dialogs::MessageBox(*plot.refusal, plot.refusalCaption, Dialogs::kOkExclamation);
         return;

@@ -1,5 +1,7 @@
 // Axes, clipping and the pointer readout of curves on logarithmic axes.
 #include "ui/analysis/LogPlotGeometry.h"
+#include "ui/analysis/SpectrumDrawing.h"
+#include "ui/analysis/SpectrumPlot.h"
 
 #include <gtest/gtest.h>
 
@@ -111,4 +113,15 @@ TEST(KeepColumnExtremes, AMillionPointsBecomeAFewPerColumn) {
     EXPECT_EQ(kept.x.back(), x.back());
     EXPECT_EQ(*std::max_element(kept.y.begin(), kept.y.end()), 1000.0);
     EXPECT_TRUE(std::is_sorted(kept.x.begin(), kept.x.end()));
+}
+
+// Values far below single precision's range still give a frame with a usable scale.
+TEST(AxesOf, TinyValuesKeepTheScaleInsideSinglePrecision) {
+    SpectrumPlot plot;
+    plot.kind = SpectrumKind::Fourier;
+    plot.curves.push_back({QStringLiteral("c"), {0.1, 1.0, 10.0}, {1e-300, 2e-300, 3e-300}, std::nullopt, 0.0});
+    const LogBox box = AxesOf(plot);
+    EXPECT_GT(static_cast<float>(std::pow(10.0, box.y.first)), 0.0f);
+    EXPECT_EQ(box.x.first, -1);
+    EXPECT_EQ(box.x.count, 2);
 }
