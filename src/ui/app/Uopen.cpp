@@ -52,6 +52,7 @@ void TOpen::ConnectHandlers() {
     ConnectExportHandlers();
     ConnectSettingsHandlers();
     ConnectIntegrationHandlers();
+    ConnectAnalysisHandlers();
     ConnectGraphHandlers();
     ConnectCursorHandlers();
 }

@@ -23,7 +23,9 @@ class QPushButton;
 class QSlider;
 class RadioGroup;
 class StringGrid;
+class TIndices;
 class TMyWave;
+class TSpectrum;
 class UpDown;
 
 // The main window: owns the channel store, the display and filter settings and the
@@ -92,6 +94,10 @@ public:
     QAction* Velocity = nullptr;
     QAction* Displacement = nullptr;
     QAction* cm1 = nullptr;
+    // The analysis menu and the pop-up's spectrum item.
+    QAction* Spectrum1 = nullptr;
+    QAction* Indices1 = nullptr;
+    QAction* Spectrum2 = nullptr;
 
     // State set up at creation.
     std::int32_t CanvasHeight = 0;
@@ -111,6 +117,9 @@ public:
     const tremvix::ChannelList& List() const { return list_; }
     // Call after the channel list's cells changed.
     void ChannelListChanged();
+    // The analysis windows, created on first use as windows of their own.
+    TSpectrum* SpectrumWindow();
+    TIndices* IndicesWindow();
     // Runs the graph procedure, as every control that changes the picture does.
     void Redraw();
     // The sampling rate a transferred record states, taken without the notice.
@@ -164,6 +173,11 @@ public slots:
     void DisplacementClick();
     void cm1Click();
 
+    // The analysis windows.
+    void Spectrum1Click();
+    void Indices1Click();
+    void Spectrum2Click();
+
     // The graph and the controls that redraw it.
     void Button4Click();
     void CheckBox2Click();
@@ -204,6 +218,7 @@ private:
     void ConnectExportHandlers();
     void ConnectSettingsHandlers();
     void ConnectIntegrationHandlers();
+    void ConnectAnalysisHandlers();
     void SelectRate(int item);
     void SelectLowPassRatio(QAction* item, float ratio);
     void DisplayTimeChanged();

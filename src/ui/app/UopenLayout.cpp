@@ -219,6 +219,11 @@ void TOpen::BuildMenus() {
     Nyquist41 = item(corner, "Nyquist41", QStringLiteral("Nyquist/4"), true, true);
     Nyquist81 = item(corner, "Nyquist81", QStringLiteral("Nyquist/8"), true, false);
 
+    QMenu* analysis = menuBar()->addMenu(QStringLiteral("解析"));
+    analysis->setObjectName(QStringLiteral("Analysis1"));
+    Spectrum1 = item(analysis, "Spectrum1", QStringLiteral("スペクトル"));
+    Indices1 = item(analysis, "Indices1", QStringLiteral("最大値・震度"));
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("Help1"));
     N6 = item(help, "N6", QStringLiteral("使い方"));
@@ -229,4 +234,6 @@ void TOpen::BuildMenus() {
     Velocity = item(PopupMenu1, "Velocity", QStringLiteral("速度に変換"));
     Displacement = item(PopupMenu1, "Displacement", QStringLiteral("変位（mm）に変換"));
     cm1 = item(PopupMenu1, "cm1", QStringLiteral("変位（cm）に換算"));
+    PopupMenu1->addSeparator();
+    Spectrum2 = item(PopupMenu1, "Spectrum2", QStringLiteral("スペクトル"));
 }

@@ -5,6 +5,7 @@
 #include "ui/widgets/TickLabel.h"
 
 #include <QFile>
+#include <QMouseEvent>
 
 #include <climits>
 #include <cmath>
@@ -54,6 +55,27 @@ std::optional<int> TMyGraph::PixelX(float value) const {
 std::optional<int> TMyGraph::PixelY(float value) const {
     if (NGridY < 1) return std::nullopt;
     return graph::AxisPixel(AxisY(), value);
+}
+
+std::optional<double> TMyGraph::ValueAtX(int x) const {
+    const int gx = DivisionWidth();
+    if (gx < 1) return std::nullopt;
+    const long double divisions = static_cast<long double>(x - OriginX) / gx;
+    const long double value = LinearX ? SValueX + divisions * VValueX
+                                      : SValueX * std::pow(static_cast<long double>(VValueX), divisions);
+    if (!std::isfinite(value) || (!LinearX && (SValueX <= 0.0f || VValueX <= 0.0f))) return std::nullopt;
+    return static_cast<double>(value);
+}
+
+bool TMyGraph::InsideFrame(int x, int y) const {
+    return x >= OriginX && x <= OriginX + NGridX * DivisionWidth() && y <= OriginY &&
+           y >= OriginY - NGridY * DivisionHeight();
+}
+
+void TMyGraph::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mouseMoved(at.x(), at.y());
+    ImageControl::mouseMoveEvent(event);
 }
 
 void TMyGraph::_round_number(float value, char* text) {

@@ -63,8 +63,17 @@ public:
     // Pixel of a data value on the current x or y axis; none where it has no position.
     std::optional<int> PixelX(float value) const;
     std::optional<int> PixelY(float value) const;
+    // The x value at a pixel column (the inverse of PixelX); none where the axis places nothing.
+    std::optional<double> ValueAtX(int x) const;
+    // Whether a pixel lies inside the frame, edges included.
+    bool InsideFrame(int x, int y) const;
+
+signals:
+    // The pointer moved over the graph, at this pixel of the picture.
+    void mouseMoved(int x, int y);
 
 protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     enum class Labels { Rounded, Formatted };

@@ -1,0 +1,7 @@
+#include "ui/analysis/BusyCursor.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+BusyCursor::BusyCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+BusyCursor::~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }

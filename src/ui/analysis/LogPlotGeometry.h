@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <vector>
+
+// Geometry of curves on logarithmic axes, free of widgets.
+
+// Decades 10^first .. 10^(first + count) that hold the values, at most maxCount of them
+// (the lowest cut off). Only positive finite values count; none when there is none.
+struct DecadeRange {
+    int first = 0;
+    int count = 1;
+};
+std::optional<DecadeRange> DecadesCovering(std::span<const double> values, int maxCount);
+
+// A box of decades on both axes.
+struct LogBox {
+    DecadeRange x;
+    DecadeRange y;
+};
+
+// Pieces of the polyline through (x[i], y[i]) that lie inside the box, cut at its
+// edges, where the line runs straight between points on the logarithmic axes.
+// Points with a value that is not positive and finite break the line.
+struct Polyline {
+    std::vector<double> x;
+    std::vector<double> y;
+};
+std::vector<Polyline> ClipToBox(std::span<const double> x, std::span<const double> y, const LogBox& box);
+
+// The points a line needs to cover the same pixels when many fall into one pixel
+// column of a logarithmic x axis, columns being 1/pixelsPerDecade of a decade wide:
+// of the points of each column, the first, the lowest, the highest and the last, in
+// their order (the row of a value is monotonic in the value). x ascending; the
+// points with x <= 0 (no column) are kept as they are.
+Polyline KeepColumnExtremes(std::span<const double> x, std::span<const double> y, double pixelsPerDecade);
+
+// The curve's value at `at` (x ascending), interpolated straight on the log-log axes
+// between the neighbouring points (linearly where one of them is not positive);
+// none outside the curve's x range.
+std::optional<double> ValueAt(std::span<const double> x, std::span<const double> y, double at);

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/analysis/LoadedChannels.h"
+#include "ui/analysis/SpectrumRequest.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace tremvix {
+class FourierTransformer;
+}
+
+// One drawn curve, x ascending (period in s or frequency in Hz).
+struct SpectrumCurve {
+    QString name;
+    std::vector<double> x;
+    std::vector<double> y;
+    std::optional<double> peakX;  // where the curve's peak is marked
+    double peakY = 0.0;
+};
+
+struct CsvColumn {
+    QString title;
+    std::vector<double> values;
+};
+
+// What the window draws and exports; with a refusal nothing else is meaningful.
+struct SpectrumPlot {
+    SpectrumKind kind = SpectrumKind::Response;
+    std::vector<SpectrumCurve> curves;
+    QString titleX;
+    QString titleY;
+    QString unitY;  // of the drawn values, "" for ratios
+    // The numbers for the CSV file: the x column and the value columns, of equal length.
+    CsvColumn xColumn;
+    std::vector<CsvColumn> columns;
+    std::optional<QString> refusal;  // message text, house style
+    QString refusalCaption;
+};
+
+inline constexpr int kMaxSpectrumCurves = 8;  // one per trace colour
+
+// Calls the core for every curve the request asks for. dt in seconds.
+SpectrumPlot ComputeSpectrumPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double dt,
+                                 tremvix::FourierTransformer& transformer);
+
+// Units of the response values of an acceleration channel: cm, cm/s and gal for gal.
+struct ResponseUnits {
+    QString sd;
+    QString sv;
+    QString sa;
+};
+ResponseUnits ResponseUnitsOf(const LoadedChannel& channel);
+
+// The CSV table of a plot: a header row, then one row per period or frequency with
+// numbers that read back to the same doubles.
+std::vector<QStringList> SpectrumCsvRows(const SpectrumPlot& plot);
+
+// Largest y of a curve, over the points with x > 0; the first one in a tie.
+std::optional<std::size_t> PeakIndex(const std::vector<double>& x, const std::vector<double>& y);

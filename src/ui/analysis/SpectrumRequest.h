@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/analysis/FourierSpectrum.h"
+
+#include <limits>
+#include <vector>
+
+enum class SpectrumKind { Response = 0, Fourier = 1, Ratio = 2 };
+enum class ResponseQuantity { Sa = 0, Sv = 1, Sd = 2, PSv = 3, PSa = 4 };
+
+// What the spectrum window's controls ask for, gathered before anything is computed.
+struct SpectrumRequest {
+    SpectrumKind kind = SpectrumKind::Response;
+    ResponseQuantity quantity = ResponseQuantity::Sa;
+    std::vector<int> channels;     // store indices, for response and Fourier spectra
+    std::vector<double> dampings;  // fractions of critical, for response spectra
+    double smoothing = 0.0;        // Parzen bandwidth in Hz, 0 = none (Fourier spectra)
+    double ratioSmoothing = 0.4;   // Hz, spectral ratios are always smoothed
+    tremvix::FourierOptions fourier;
+    int numerator = -1;  // store indices of the ratio's channels
+    int denominator = -1;
+    double bandLow = 0.0;  // Hz, where the ratio's peak is looked for
+    double bandHigh = std::numeric_limits<double>::infinity();
+};

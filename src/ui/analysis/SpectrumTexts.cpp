@@ -1,0 +1,54 @@
+#include "ui/analysis/SpectrumTexts.h"
+
+#include "ui/analysis/LogPlotGeometry.h"
+#include "ui/analysis/SpectrumPlot.h"
+#include "ui/base/CNumberFormat.h"
+
+#include <QStringList>
+
+namespace {
+
+QString Number(const char* format, double value) {
+    char text[64];
+    FormatInCLocale(text, sizeof text, format, value);
+    return QString::fromLatin1(text);
+}
+
+// "T = 0.320 s" or "f = 1.234 Hz".
+QString Abscissa(const SpectrumPlot& plot, double x) {
+    return plot.kind == SpectrumKind::Response ? QStringLiteral("T = ") + Number("%.3f", x) + QStringLiteral(" s")
+                                               : QStringLiteral("f = ") + Number("%.3f", x) + QStringLiteral(" Hz");
+}
+
+// "523.4 gal", the value with the plot's unit.
+QString Value(const SpectrumPlot& plot, double y) {
+    const QString number = Number("%.4g", y);
+    return plot.unitY.isEmpty() ? number : number + QLatin1Char(' ') + plot.unitY;
+}
+
+// "Sa " for response spectra: the quantity drawn, the first word of the y title.
+QString Quantity(const SpectrumPlot& plot) {
+    if (plot.kind != SpectrumKind::Response) return {};
+    return plot.titleY.section(QLatin1Char(' '), 0, 0) + QLatin1Char(' ');
+}
+
+}  // namespace
+
+QString PeakText(const SpectrumPlot& plot) {
+    QStringList lines;
+    for (const SpectrumCurve& curve : plot.curves) {
+        if (!curve.peakX) continue;
+        lines.push_back(curve.name + QStringLiteral(": 最大 ") + Quantity(plot) + Value(plot, curve.peakY) +
+                        QStringLiteral(" (") + Abscissa(plot, *curve.peakX) + QLatin1Char(')'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString ReadoutText(const SpectrumPlot& plot, double x) {
+    QStringList lines{Abscissa(plot, x)};
+    for (const SpectrumCurve& curve : plot.curves) {
+        const std::optional<double> y = ValueAt(curve.x, curve.y, x);
+        lines.push_back(curve.name + QStringLiteral(": ") + (y ? Quantity(plot) + Value(plot, *y) : QStringLiteral("—")));
+    }
+    return lines.join(QLatin1Char('\n'));
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+struct SpectrumPlot;
+
+// "1: ACC-NS h=5%: Sa 523.4 gal (T = 0.320 s)", one line per curve with a peak.
+QString PeakText(const SpectrumPlot& plot);
+
+// "T = 0.500 s" or "f = 2.000 Hz", then each curve's value there, one line each.
+QString ReadoutText(const SpectrumPlot& plot, double x);

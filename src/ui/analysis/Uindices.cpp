@@ -1,0 +1,178 @@
+#include "ui/analysis/Uindices.h"
+
+#include "core/dsp/ChannelConversion.h"
+#include "ui/analysis/AnalysisExport.h"
+#include "ui/analysis/BusyCursor.h"
+#include "ui/analysis/TableText.h"
+#include "ui/app/Uopen.h"
+#include "ui/base/CNumberFormat.h"
+#include "ui/base/Dialogs.h"
+#include "ui/base/HandlerCall.h"
+#include "ui/base/WindowStyle.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/StringGrid.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace {
+
+QString Fixed(const char* format, double value) {
+    char text[64];
+    FormatInCLocale(text, sizeof text, format, value);
+    return QString::fromLatin1(text);
+}
+
+// What the pop-up's integration gets: the single-precision step, the filter item and the sets.
+tremvix::IntegrationSetup IntegrationSetupOf(const TOpen& open) {
+    tremvix::IntegrationSetup setup;
+    setup.dt = open.Filters.SamplingInterval;
+    const int item = open.RadioGroup4->itemIndex();
+    setup.filter = item == 1 ? tremvix::IntegrationFilter::BandPass
+                 : item == 2 ? tremvix::IntegrationFilter::LowPass
+                             : tremvix::IntegrationFilter::None;
+    setup.bandPass = open.Filters.BandPass.data();
+    setup.lowPass = open.Filters.LowPass.data();
+    return setup;
+}
+
+QString FilterName(const TOpen& open) {
+    const QRadioButton* item = open.RadioGroup4->button(open.RadioGroup4->itemIndex());
+    return item ? item->text() : QString();
+}
+
+}  // namespace
+
+TIndices::TIndices(TOpen* open) : QWidget(open, Qt::Window), open_(open) {
+    setObjectName(QStringLiteral("Indices"));
+    setWindowTitle(QStringLiteral("最大値・震度"));
+    ApplyWindowStyle(this, WindowTextColor::Navy);
+    resize(900, 428);
+    BuildLayout();
+    ConnectHandlers();
+}
+
+TIndices::~TIndices() = default;
+
+void TIndices::ConnectHandlers() {
+    for (QComboBox* box : ComponentBoxes) ConnectHandler(box, &QComboBox::activated, this, &TIndices::ComputeIntensity);
+    ConnectHandler(Button4, &QPushButton::clicked, this, &TIndices::ComputeIntensity);
+    ConnectHandler(Button1, &QPushButton::clicked, this, &TIndices::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TIndices::Button2Click);
+    ConnectHandler(Button3, &QPushButton::clicked, this, &TIndices::Button3Click);
+    // Deferred: the main window announces a change before it has finished making it.
+    connect(open_->StringGrid1->sourceModel(), &QAbstractItemModel::dataChanged, this, &TIndices::InputsChanged,
+            Qt::QueuedConnection);
+    for (RadioGroup* group : {open_->RadioGroup1, open_->RadioGroup4})
+        connect(group, &RadioGroup::clicked, this, &TIndices::InputsChanged, Qt::QueuedConnection);
+    for (QAction* item : {open_->Nyquist21, open_->Nyquist41, open_->Nyquist81})
+        connect(item, &QAction::triggered, this, &TIndices::InputsChanged, Qt::QueuedConnection);
+}
+
+TIndices::Inputs TIndices::CurrentInputs() const {
+    return {SignatureOf(open_->Store()), open_->Filters.SamplingRate, open_->RadioGroup4->itemIndex(),
+            open_->Filters.LowPassRatio};
+}
+
+void TIndices::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    InputsChanged();
+}
+
+void TIndices::InputsChanged() {
+    if (!isVisible() || (inputs_ && *inputs_ == CurrentInputs())) return;
+    RunHandler([this] { Sync(); });
+}
+
+// Everything again from the main window's data; the intensity of the components
+// chosen, without a message when it cannot be had.
+void TIndices::Sync() {
+    const Inputs inputs = CurrentInputs();
+    const bool newChannels = !inputs_ || inputs_->channels != inputs.channels;
+    inputs_ = inputs;
+    channels_ = LoadedChannelsOf(open_->Store());
+    if (newChannels) FillComponentBoxes();
+    const BusyCursor busy;
+    rows_ = ComputeIndicesRows(channels_, 1.0 / open_->Filters.SamplingRate, IntegrationSetupOf(*open_));
+    FillTable();
+    Label1->setText(QStringLiteral("積分フィルタ（主画面の「フィルタ(積分時)」）: ") + FilterName(*open_));
+    Label1->adjustSize();
+    const IntensityOutcome outcome =
+        ComputeIntensityOf(channels_, Picks(), open_->Filters.SamplingRate, transformer_);
+    ShowIntensity(outcome.intensity, outcome.refusal.trimmed());
+}
+
+void TIndices::FillTable() {
+    StringGrid1->setRowCount(std::max<int>(static_cast<int>(rows_.size()) + 1, 2));
+    const QStringList headings = IndicesHeadings();
+    for (int c = 0; c < headings.size(); ++c) StringGrid1->setCell(c, 0, headings[c]);
+    for (int c = 0; c < headings.size(); ++c) StringGrid1->setCell(c, 1, QString());
+    for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
+        const QStringList cells = IndicesCells(rows_[r], 1.0 / open_->Filters.SamplingRate);
+        for (int c = 0; c < cells.size(); ++c) StringGrid1->setCell(c, r + 1, cells[c]);
+    }
+}
+
+void TIndices::FillComponentBoxes() {
+    const std::optional<ComponentPicks> found = FindComponents(channels_);
+    for (int i = 0; i < 3; ++i) {
+        QComboBox* box = ComponentBoxes[i];
+        const QSignalBlocker blocker(box);
+        box->clear();
+        for (const LoadedChannel& channel : channels_) box->addItem(ChannelLabel(channel), channel.index);
+        box->setCurrentIndex(found ? (*found)[i] : -1);
+    }
+}
+
+ComponentPicks TIndices::Picks() const {
+    ComponentPicks picks{};
+    for (int i = 0; i < 3; ++i)
+        picks[i] = ComponentBoxes[i]->currentIndex() >= 0 ? ComponentBoxes[i]->currentData().toInt() : -1;
+    return picks;
+}
+
+void TIndices::ComputeIntensity() {
+    if (!inputs_ || *inputs_ != CurrentInputs()) return Sync();  // the data changed under the choice
+    const IntensityOutcome outcome =
+        ComputeIntensityOf(channels_, Picks(), open_->Filters.SamplingRate, transformer_);
+    if (!outcome.intensity) {
+        Dialogs::MessageBox(outcome.refusal, outcome.caption, Dialogs::kOkExclamation);
+        return;
+    }
+    ShowIntensity(outcome.intensity, QString());
+}
+
+void TIndices::ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensity, const QString& note) {
+    intensity_ = intensity;
+    if (!intensity) {
+        Label2->setText(note);
+        Label3->setText(QStringLiteral("計測震度 —"));
+        Label4->clear();
+        Label5->clear();
+    } else {
+        Label2->setText(QStringLiteral("a0 = ") + Fixed("%.3f", intensity->a0) + QStringLiteral(" gal"));
+        Label3->setText(QStringLiteral("計測震度 ") + Fixed("%.3f", intensity->intensity));
+        Label4->setText(QString::fromStdString(intensity->intensityClass));
+        Label5->setText(QStringLiteral("発表値 ") + QString::fromStdString(intensity->reported));
+    }
+    for (QLabel* label : {Label2, Label3, Label4, Label5}) label->adjustSize();
+}
+
+void TIndices::Button1Click() {
+    QGuiApplication::clipboard()->setText(TabSeparatedText(IndicesClipboardRows(rows_)));
+}
+
+void TIndices::Button2Click() {
+    const QByteArray text = CsvText(IndicesCsvRows(rows_));
+    SaveThroughDialog(QStringLiteral("CSVファイル (*.csv)|*.csv|すべて (*.*)|*.*"), ".csv", QStringLiteral("表"),
+                      [&text](const QString& name) { return SaveBytes(name, text); });
+}
+
+void TIndices::Button3Click() { close(); }

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "core/analysis/FourierTransformer.h"
+#include "ui/analysis/IndicesTable.h"
+#include "ui/analysis/IntensityChoice.h"
+#include "ui/analysis/LoadedChannels.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class StringGrid;
+class TOpen;
+
+// The peak and intensity window: ground-motion indices of every loaded acceleration
+// channel, and the JMA instrumental intensity of three components.
+class TIndices : public QWidget {
+    Q_OBJECT
+public:
+    explicit TIndices(TOpen* open);
+    ~TIndices() override;
+
+    StringGrid* StringGrid1 = nullptr;
+    QLabel* Label1 = nullptr;  // the integration filter used
+    QGroupBox* GroupBox1 = nullptr;
+    std::array<QComboBox*, 3> ComponentBoxes{};  // ComboBox1 (NS), ComboBox2 (EW), ComboBox3 (UD)
+    QLabel* Label2 = nullptr;  // a0
+    QLabel* Label3 = nullptr;  // instrumental intensity, three decimals
+    QLabel* Label4 = nullptr;  // class, "震度5強"
+    QLabel* Label5 = nullptr;  // the published value
+    QPushButton* Button1 = nullptr;  // コピー
+    QPushButton* Button2 = nullptr;  // CSV保存
+    QPushButton* Button3 = nullptr;  // 閉じる
+    QPushButton* Button4 = nullptr;  // 震度計算
+
+    const std::vector<IndicesRow>& Rows() const { return rows_; }
+    const std::optional<tremvix::JmaIntensity>& Intensity() const { return intensity_; }
+
+public slots:
+    void ComputeIntensity();  // the user's choice: a refusal is a message and changes nothing
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    // The main window's data, rate or integration filter may have changed.
+    void InputsChanged();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Inputs {
+        ChannelsSignature channels;
+        int rate = 0;
+        int filter = 0;
+        float lowPassRatio = 0.0f;
+        bool operator==(const Inputs&) const = default;
+    };
+
+    void BuildLayout();
+    void BuildIntensityBox();
+    void ConnectHandlers();
+    Inputs CurrentInputs() const;
+    void Sync();
+    void FillTable();
+    void FillComponentBoxes();
+    ComponentPicks Picks() const;
+    void ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensity, const QString& note);
+
+    TOpen* open_;
+    tremvix::FourierTransformer transformer_;
+    std::vector<LoadedChannel> channels_;
+    std::vector<IndicesRow> rows_;
+    std::optional<tremvix::JmaIntensity> intensity_;
+    std::optional<Inputs> inputs_;
+};

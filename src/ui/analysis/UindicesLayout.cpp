@@ -1,0 +1,77 @@
+// The peak and intensity window's controls at their client positions, and what each states.
+#include "ui/analysis/Uindices.h"
+#include "ui/base/FormBuilder.h"
+#include "ui/widgets/StringGrid.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace FormBuilder;
+
+namespace {
+
+const int kColumnWidths[9] = {44, 100, 100, 90, 100, 100, 110, 90, 100};
+
+QLabel* LargeLabel(QWidget* parent, const char* name, int x, int y, int pixelSize) {
+    QLabel* label = Label(parent, name, x, y, QString());
+    label->setFont(ProportionalFont(pixelSize, true));
+    return label;
+}
+
+}  // namespace
+
+void TIndices::BuildLayout() {
+    StringGrid1 = new StringGrid(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(8, 8, 884, 190);
+    StringGrid1->setColCount(9);
+    StringGrid1->setRowCount(2);
+    StringGrid1->setFixedRows(1);
+    StringGrid1->setFixedCols(0);
+    StringGrid1->setDefaultRowHeight(18);
+    StringGrid1->setFixedColor(ColorOf(0xFFFFD2));
+    for (int c = 0; c < 9; ++c) StringGrid1->setColWidth(c, kColumnWidths[c]);
+    StringGrid1->setToolTip(QStringLiteral(
+        "PGA: 加速度の絶対値の最大と、その時刻（最初のサンプルを0秒、同じ値なら最初のもの）\n"
+        "PGV, PGD: 主画面の「フィルタ(積分時)」のフィルタで、ポップアップの速度・変位(cm)変換と同じ積分\n"
+        "　（平均値の除去、フィルタ、矩形則）をして得た速度・変位の絶対値の最大\n"
+        "Arias: π/(2g)·Σa²·dt（g = 980.665 cm/s²、矩形則）\n"
+        "D5-95: Σa²·dt の累積が全体の5%に達してから95%に達するまでの時間\n"
+        "CAV: Σ|a|·dt（矩形則）\n"
+        "単位が加速度（gal, cm/s2, m/s2, mm/s2, g）のチャンネルだけを、gal に換算して計算する"));
+    Label1 = Label(this, "Label1", 8, 204, QString());
+    BuildIntensityBox();
+    Button1 = Button(this, "Button1", 8, 392, 80, 25, QStringLiteral("コピー"),
+                     QStringLiteral("表をタブ区切りのテキストでクリップボードにコピー"));
+    Button2 = Button(this, "Button2", 96, 392, 80, 25, QStringLiteral("CSV保存"),
+                     QStringLiteral("表をCSVファイル（UTF-8）で保存"));
+    Button3 = Button(this, "Button3", 812, 392, 80, 25, QStringLiteral("閉じる"));
+}
+
+void TIndices::BuildIntensityBox() {
+    GroupBox1 = new QGroupBox(QStringLiteral("計測震度（気象庁）"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 228, 884, 156);
+    GroupBox1->setToolTip(QStringLiteral(
+        "3成分それぞれを記録全体でフーリエ変換し（0の補い・平均値の除去なし）、周期効果フィルタ √(1/f)、\n"
+        "ハイカットフィルタ、ローカットフィルタ √(1−exp(−(f/0.5)³)) をかけて逆変換する。\n"
+        "3成分のベクトル和がその値以上となる時間の合計が0.3秒となる値を a0 として、I = 2·log10(a0) + 0.94。\n"
+        "発表値は I を小数第3位で四捨五入し、小数第2位以下を切り捨てた値。震度階級は発表値から"));
+    const char* names[3] = {"ComboBox1", "ComboBox2", "ComboBox3"};
+    const char* captions[3] = {"NS", "EW", "UD"};
+    for (int i = 0; i < 3; ++i) {
+        Label(GroupBox1, QStringLiteral("Label%1").arg(6 + i).toLatin1().constData(), 12, 28 + 28 * i,
+              QString::fromLatin1(captions[i]));
+        ComponentBoxes[i] = new QComboBox(GroupBox1);
+        ComponentBoxes[i]->setObjectName(QString::fromLatin1(names[i]));
+        ComponentBoxes[i]->setGeometry(48, 24 + 28 * i, 220, 22);
+    }
+    Button4 = Button(GroupBox1, "Button4", 48, 114, 100, 25, QStringLiteral("震度計算"),
+                     QStringLiteral("選んだ3成分から計測震度を計算する"));
+    Label2 = Label(GroupBox1, "Label2", 300, 26, QString());
+    Label3 = LargeLabel(GroupBox1, "Label3", 300, 52, 28);
+    Label5 = Label(GroupBox1, "Label5", 300, 100, QString());
+    Label4 = LargeLabel(GroupBox1, "Label4", 620, 46, 40);
+}

@@ -1,0 +1,281 @@
+#include "ui/analysis/Uspectrum.h"
+
+#include "core/analysis/ComponentRoles.h"
+#include "core/data/ChannelList.h"
+#include "ui/analysis/AnalysisExport.h"
+#include "ui/analysis/BusyCursor.h"
+#include "ui/analysis/SpectrumDrawing.h"
+#include "ui/analysis/SpectrumTexts.h"
+#include "ui/analysis/TableText.h"
+#include "ui/app/Uopen.h"
+#include "ui/base/Conversions.h"
+#include "ui/base/Dialogs.h"
+#include "ui/base/HandlerCall.h"
+#include "ui/base/WindowStyle.h"
+#include "ui/components/Mygraph.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/StringGrid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr double kDampings[4] = {0.02, 0.05, 0.10, 0.20};
+constexpr double kBandwidths[4] = {0.0, 0.1, 0.2, 0.4};
+constexpr int kRatioDefaultSmoothing = 3;  // 0.4 Hz
+constexpr double kTaperFraction = 0.05;
+
+QString PickerText(const LoadedChannel& channel) {
+    QString text = ChannelLabel(channel);
+    if (!channel.name.isEmpty()) text += QStringLiteral("  ") + channel.name;
+    if (!channel.unit.isEmpty()) text += QStringLiteral("  [") + channel.unit + QLatin1Char(']');
+    return text;
+}
+
+// The channels picked when the data changed: the accelerations marked in the main
+// window's list, else the first acceleration, else the first channel.
+std::vector<int> InitialPicks(const std::vector<LoadedChannel>& channels, const tremvix::ChannelList& list) {
+    std::vector<int> picks;
+    for (const LoadedChannel& c : channels)
+        if (c.galPerUnit && list.IsSelected(c.index + 1) && static_cast<int>(picks.size()) < kMaxSpectrumCurves)
+            picks.push_back(c.index);
+    if (!picks.empty()) return picks;
+    for (const LoadedChannel& c : channels)
+        if (c.galPerUnit) return {c.index};
+    if (!channels.empty()) return {0};
+    return {};
+}
+
+// Horizontal over vertical when the components are named; else the second channel over the first.
+std::pair<int, int> InitialRatio(const std::vector<LoadedChannel>& channels) {
+    std::vector<tremvix::ChannelNames> names;
+    for (const LoadedChannel& c : channels) names.push_back({c.id.toStdString(), c.name.toStdString()});
+    if (const auto roles = tremvix::FindThreeComponents(names)) return {(*roles)[0], (*roles)[2]};
+    return {channels.size() > 1 ? 1 : 0, 0};
+}
+
+}  // namespace
+
+TSpectrum::TSpectrum(TOpen* open) : QWidget(open, Qt::Window), open_(open) {
+    setObjectName(QStringLiteral("Spectrum"));
+    setWindowTitle(QStringLiteral("スペクトル解析"));
+    ApplyWindowStyle(this, WindowTextColor::Navy);
+    resize(980, 692);
+    BuildLayout();
+    EnableForKind();
+    ConnectHandlers();
+}
+
+TSpectrum::~TSpectrum() = default;
+
+void TSpectrum::ConnectHandlers() {
+    ConnectHandler(RadioGroup1, &RadioGroup::clicked, this, &TSpectrum::KindClick);
+    ConnectHandler(RadioGroup2, &RadioGroup::clicked, this, &TSpectrum::Redraw);
+    ConnectHandler(RadioGroup3, &RadioGroup::clicked, this, &TSpectrum::Redraw);
+    for (QCheckBox* box : DampingBoxes) ConnectHandler(box, &QCheckBox::toggled, this, &TSpectrum::Redraw);
+    for (QCheckBox* box : {CBMean, CBTaper, CBPad}) ConnectHandler(box, &QCheckBox::toggled, this, &TSpectrum::Redraw);
+    ConnectHandler(CheckListBox1, &QListWidget::itemChanged, this, &TSpectrum::Redraw);
+    ConnectHandler(ComboBox1, &QComboBox::activated, this, &TSpectrum::Redraw);
+    ConnectHandler(ComboBox2, &QComboBox::activated, this, &TSpectrum::Redraw);
+    ConnectHandler(Edit1, &QLineEdit::editingFinished, this, &TSpectrum::Redraw);
+    ConnectHandler(Edit2, &QLineEdit::editingFinished, this, &TSpectrum::Redraw);
+    ConnectHandler(Button1, &QPushButton::clicked, this, &TSpectrum::Redraw);
+    ConnectHandler(Button2, &QPushButton::clicked, this, &TSpectrum::Button2Click);
+    ConnectHandler(Button3, &QPushButton::clicked, this, &TSpectrum::Button3Click);
+    ConnectHandler(Button4, &QPushButton::clicked, this, &TSpectrum::Button4Click);
+    ConnectHandler(Button5, &QPushButton::clicked, this, &TSpectrum::Button5Click);
+    connect(MyGraph1, &TMyGraph::mouseMoved, this, &TSpectrum::MyGraph1MouseMove);
+    // Deferred: the main window announces a change before it has finished making it.
+    connect(open_->StringGrid1->sourceModel(), &QAbstractItemModel::dataChanged, this, &TSpectrum::InputsChanged,
+            Qt::QueuedConnection);
+    connect(open_->RadioGroup1, &RadioGroup::clicked, this, &TSpectrum::InputsChanged, Qt::QueuedConnection);
+}
+
+SpectrumKind TSpectrum::Kind() const { return static_cast<SpectrumKind>(std::max(RadioGroup1->itemIndex(), 0)); }
+
+void TSpectrum::EnableForKind() {
+    const SpectrumKind kind = Kind();
+    CheckListBox1->setEnabled(kind != SpectrumKind::Ratio);
+    RadioGroup2->setEnabled(kind == SpectrumKind::Response);
+    GroupBox1->setEnabled(kind == SpectrumKind::Response);
+    RadioGroup3->setEnabled(kind != SpectrumKind::Response);
+    RadioGroup3->button(0)->setEnabled(kind == SpectrumKind::Fourier);  // ratios are always smoothed
+    GroupBox2->setEnabled(kind != SpectrumKind::Response);
+    GroupBox3->setEnabled(kind == SpectrumKind::Ratio);
+}
+
+void TSpectrum::KindClick() {
+    if (Kind() == SpectrumKind::Ratio && RadioGroup3->itemIndex() == 0) {
+        const QSignalBlocker blocker(RadioGroup3);
+        RadioGroup3->setItemIndex(kRatioDefaultSmoothing);
+    }
+    EnableForKind();
+    Redraw();
+}
+
+double TSpectrum::SampleStep() const { return 1.0 / open_->Filters.SamplingRate; }
+
+std::vector<int> TSpectrum::CheckedChannels() const {
+    std::vector<int> checked;
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        if (CheckListBox1->item(i)->checkState() == Qt::Checked) checked.push_back(CheckListBox1->item(i)->data(Qt::UserRole).toInt());
+    return checked;
+}
+
+SpectrumRequest TSpectrum::RequestFromControls() const {
+    SpectrumRequest request;
+    request.kind = Kind();
+    request.quantity = static_cast<ResponseQuantity>(std::max(RadioGroup2->itemIndex(), 0));
+    request.channels = CheckedChannels();
+    for (int i = 0; i < 4; ++i)
+        if (DampingBoxes[i]->isChecked()) request.dampings.push_back(kDampings[i]);
+    const double bandwidth = kBandwidths[std::clamp(RadioGroup3->itemIndex(), 0, 3)];
+    request.smoothing = bandwidth;
+    request.ratioSmoothing = bandwidth > 0.0 ? bandwidth : kBandwidths[kRatioDefaultSmoothing];
+    request.fourier.removeMean = CBMean->isChecked();
+    request.fourier.taperFraction = CBTaper->isChecked() ? kTaperFraction : 0.0;
+    request.fourier.padToPowerOfTwo = CBPad->isChecked();
+    request.numerator = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentData().toInt() : -1;
+    request.denominator = ComboBox2->currentIndex() >= 0 ? ComboBox2->currentData().toInt() : -1;
+    if (request.kind == SpectrumKind::Ratio) {
+        request.bandLow = StrToFloat(Edit1->text());
+        request.bandHigh = StrToFloat(Edit2->text());
+    }
+    return request;
+}
+
+void TSpectrum::Redraw() {
+    Sync();
+    Draw(true);
+}
+
+// A user's choice that is refused changes nothing; a drawing after the data changed
+// shows the reason instead of a picture of data no longer loaded.
+void TSpectrum::Draw(bool byUser) {
+    const SpectrumRequest request = RequestFromControls();
+    SpectrumPlot plot = [&] {
+        const BusyCursor busy;
+        return ComputeSpectrumPlot(channels_, request, SampleStep(), transformer_);
+    }();
+    if (plot.refusal && byUser) {
+        Dialogs::MessageBox(*plot.refusal, plot.refusalCaption, Dialogs::kOkExclamation);
+        return;
+    }
+    ShowPlot(std::move(plot));
+}
+
+void TSpectrum::ShowPlot(SpectrumPlot plot) {
+    const std::optional<QString> refusal = plot.refusal;
+    if (refusal) {
+        plot.curves.clear();
+        plot.columns.clear();
+        plot.xColumn.values.clear();
+    }
+    plot_ = std::move(plot);
+    DrawSpectrumPlot(*MyGraph1, plot_);
+    if (refusal)
+        Label1->setText(refusal->trimmed());
+    else if (plot_.curves.empty())
+        Label1->setText(Kind() == SpectrumKind::Ratio ? QStringLiteral("分子と分母のチャンネルを選んでください")
+                                                      : QStringLiteral("チャンネルを選んでください"));
+    else
+        Label1->setText(PeakText(plot_));
+    Label2->clear();
+}
+
+void TSpectrum::InputsChanged() {
+    if (!isVisible()) return;  // brought up to date when shown
+    RunHandler([this] {
+        const bool changed = SignatureOf(open_->Store()) != signature_ || open_->Filters.SamplingRate != rate_;
+        if (synced_ && !changed) return;
+        Sync();
+        Draw(false);
+    });
+}
+
+void TSpectrum::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    InputsChanged();
+}
+
+void TSpectrum::Sync() {
+    rate_ = open_->Filters.SamplingRate;
+    ChannelsSignature signature = SignatureOf(open_->Store());
+    if (synced_ && signature == signature_) {
+        channels_ = LoadedChannelsOf(open_->Store());
+        return;
+    }
+    synced_ = true;
+    signature_ = std::move(signature);
+    channels_ = LoadedChannelsOf(open_->Store());
+    FillChannelPickers();
+}
+
+void TSpectrum::FillChannelPickers() {
+    const QSignalBlocker listBlocker(CheckListBox1);
+    const QSignalBlocker numeratorBlocker(ComboBox1);
+    const QSignalBlocker denominatorBlocker(ComboBox2);
+    CheckListBox1->clear();
+    ComboBox1->clear();
+    ComboBox2->clear();
+    const std::vector<int> picks = InitialPicks(channels_, open_->List());
+    for (const LoadedChannel& channel : channels_) {
+        auto* item = new QListWidgetItem(PickerText(channel), CheckListBox1);
+        item->setData(Qt::UserRole, channel.index);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        const bool picked = std::find(picks.begin(), picks.end(), channel.index) != picks.end();
+        item->setCheckState(picked ? Qt::Checked : Qt::Unchecked);
+        ComboBox1->addItem(ChannelLabel(channel), channel.index);
+        ComboBox2->addItem(ChannelLabel(channel), channel.index);
+    }
+    const auto [numerator, denominator] = InitialRatio(channels_);
+    ComboBox1->setCurrentIndex(channels_.empty() ? -1 : numerator);
+    ComboBox2->setCurrentIndex(channels_.empty() ? -1 : denominator);
+}
+
+void TSpectrum::PickChannel(int k) {
+    Sync();
+    if (k < 0 || k >= static_cast<int>(channels_.size())) return;
+    {
+        const QSignalBlocker blocker(CheckListBox1);
+        for (int i = 0; i < CheckListBox1->count(); ++i)
+            CheckListBox1->item(i)->setCheckState(CheckListBox1->item(i)->data(Qt::UserRole).toInt() == k ? Qt::Checked
+                                                                                                           : Qt::Unchecked);
+        const QSignalBlocker comboBlocker(ComboBox1);
+        ComboBox1->setCurrentIndex(k);
+    }
+    Draw(true);
+}
+
+void TSpectrum::MyGraph1MouseMove(int x, int y) {
+    const std::optional<double> at = MyGraph1->ValueAtX(x);
+    if (plot_.curves.empty() || !at || !MyGraph1->InsideFrame(x, y)) {
+        Label2->clear();
+        return;
+    }
+    Label2->setText(ReadoutText(plot_, *at));
+}
+
+void TSpectrum::Button2Click() { MyGraph1->Copy(); }
+
+void TSpectrum::Button3Click() {
+    const QImage picture = MyGraph1->image().copy();
+    SaveThroughDialog(QStringLiteral("PNG画像ファイル(*.png)|*.png|すべて(*.*)|*.*"), ".png", QStringLiteral("グラフ"),
+                      [&picture](const QString& name) { return SaveImagePng(picture, name); });
+}
+
+void TSpectrum::Button4Click() {
+    const QByteArray text = CsvText(SpectrumCsvRows(plot_));
+    SaveThroughDialog(QStringLiteral("CSVファイル (*.csv)|*.csv|すべて (*.*)|*.*"), ".csv", QStringLiteral("スペクトル"),
+                      [&text](const QString& name) { return SaveBytes(name, text); });
+}
+
+void TSpectrum::Button5Click() { close(); }

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/analysis/FourierTransformer.h"
+#include "ui/analysis/LoadedChannels.h"
+#include "ui/analysis/SpectrumPlot.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class RadioGroup;
+class TMyGraph;
+class TOpen;
+
+// The spectrum window: response spectra, Fourier spectra and spectral ratios of the
+// loaded channels, drawn on logarithmic axes. Redraws whenever a choice changes.
+class TSpectrum : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSpectrum(TOpen* open);
+    ~TSpectrum() override;
+
+    QListWidget* CheckListBox1 = nullptr;  // the channels, one check box each
+    RadioGroup* RadioGroup1 = nullptr;     // kind
+    RadioGroup* RadioGroup2 = nullptr;     // response quantity
+    QGroupBox* GroupBox1 = nullptr;        // dampings
+    std::array<QCheckBox*, 4> DampingBoxes{};  // CBDamping2, CBDamping5, CBDamping10, CBDamping20
+    RadioGroup* RadioGroup3 = nullptr;     // smoothing
+    QGroupBox* GroupBox2 = nullptr;        // Fourier pre-processing
+    QCheckBox* CBMean = nullptr;
+    QCheckBox* CBTaper = nullptr;
+    QCheckBox* CBPad = nullptr;
+    QGroupBox* GroupBox3 = nullptr;  // spectral ratio
+    QComboBox* ComboBox1 = nullptr;  // numerator
+    QComboBox* ComboBox2 = nullptr;  // denominator
+    QLineEdit* Edit1 = nullptr;      // peak band, low end (Hz)
+    QLineEdit* Edit2 = nullptr;      // peak band, high end (Hz)
+    TMyGraph* MyGraph1 = nullptr;
+    QLabel* Label1 = nullptr;  // peaks
+    QLabel* Label2 = nullptr;  // value under the pointer
+    QPushButton* Button1 = nullptr;  // 描画
+    QPushButton* Button2 = nullptr;  // コピー
+    QPushButton* Button3 = nullptr;  // グラフ保存
+    QPushButton* Button4 = nullptr;  // CSV保存
+    QPushButton* Button5 = nullptr;  // 閉じる
+
+    // Makes store channel k the only one picked (and the ratio's numerator), then redraws.
+    void PickChannel(int k);
+    // What was drawn last.
+    const SpectrumPlot& Plot() const { return plot_; }
+
+public slots:
+    void Redraw();  // a choice changed: a refusal is shown as a message and changes nothing
+    void KindClick();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void MyGraph1MouseMove(int x, int y);
+    // The main window's data or rate may have changed.
+    void InputsChanged();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildLayout();
+    void BuildChoices(QWidget* parent);
+    void ConnectHandlers();
+    void SetToolTips();
+    void EnableForKind();
+    void Sync();
+    void FillChannelPickers();
+    void Draw(bool byUser);
+    void ShowPlot(SpectrumPlot plot);
+    SpectrumRequest RequestFromControls() const;
+    SpectrumKind Kind() const;
+    std::vector<int> CheckedChannels() const;
+    double SampleStep() const;
+
+    TOpen* open_;
+    tremvix::FourierTransformer transformer_;
+    std::vector<LoadedChannel> channels_;
+    ChannelsSignature signature_;
+    int rate_ = 0;
+    bool synced_ = false;
+    SpectrumPlot plot_;
+};

@@ -1,0 +1,43 @@
+// The analysis windows, opened from the analysis menu and the channel list's pop-up.
+#include "ui/analysis/Uindices.h"
+#include "ui/analysis/Uspectrum.h"
+#include "ui/app/Uopen.h"
+#include "ui/base/HandlerCall.h"
+#include "ui/base/WindowStyle.h"
+#include "ui/widgets/StringGrid.h"
+
+#include <QAction>
+
+void TOpen::ConnectAnalysisHandlers() {
+    ConnectHandler(Spectrum1, &QAction::triggered, this, &TOpen::Spectrum1Click);
+    ConnectHandler(Indices1, &QAction::triggered, this, &TOpen::Indices1Click);
+    ConnectHandler(Spectrum2, &QAction::triggered, this, &TOpen::Spectrum2Click);
+}
+
+// Children of the main window, so that they go with it.
+TSpectrum* TOpen::SpectrumWindow() {
+    auto* window = findChild<TSpectrum*>(QStringLiteral("Spectrum"), Qt::FindDirectChildrenOnly);
+    if (window) return window;
+    window = new TSpectrum(this);
+    CentreOnScreen(window);
+    return window;
+}
+
+TIndices* TOpen::IndicesWindow() {
+    auto* window = findChild<TIndices*>(QStringLiteral("Indices"), Qt::FindDirectChildrenOnly);
+    if (window) return window;
+    window = new TIndices(this);
+    CentreOnScreen(window);
+    return window;
+}
+
+void TOpen::Spectrum1Click() { ShowWindow(SpectrumWindow()); }
+
+void TOpen::Indices1Click() { ShowWindow(IndicesWindow()); }
+
+// The channel of the list's current row, alone.
+void TOpen::Spectrum2Click() {
+    TSpectrum* window = SpectrumWindow();
+    ShowWindow(window);
+    window->PickChannel(StringGrid1->row() - 1);
+}

@@ -1,0 +1,220 @@
+// The peak and intensity window: its table against the core and against the
+// definitions, the integration filter of the main window, the intensity of the
+// components it finds, its refusals and its exports.
+#include "AnalysisTestSupport.h"
+
+#include "core/analysis/GroundMotionIndices.h"
+#include "core/analysis/JmaIntensity.h"
+#include "core/dsp/ChannelConversion.h"
+#include "ui/analysis/Uindices.h"
+#include "ui/widgets/RadioGroup.h"
+#include "ui/widgets/StringGrid.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QRadioButton>
+
+#include <numbers>
+
+namespace {
+
+const QString kSelection = QStringLiteral("選択エラー");
+
+QString C(const char* format, double v) { return QString::asprintf(format, v); }
+
+}  // namespace
+
+class IndicesWindowTest : public AnalysisTest {
+protected:
+    TIndices* OpenWindow() {
+        Open->Indices1->trigger();
+        return qobject_cast<TIndices*>(TopLevel(QStringLiteral("Indices")));
+    }
+    // NS in gal, EW in m/s2, a velocity, UD in gal.
+    void TransferMixedUnits(int n = 1500) {
+        Transfer(files.Write(QStringLiteral("mixed.csv"),
+                             StandardText({QStringLiteral("NS"), QStringLiteral("EW"), QStringLiteral("VEL"), QStringLiteral("UD")},
+                                          {QStringLiteral("GL"), QStringLiteral("GL"), QStringLiteral("GL"), QStringLiteral("GL")},
+                                          {QStringLiteral("gal"), QStringLiteral("m/s2"), QStringLiteral("cm/s"), QStringLiteral("gal")},
+                                          {Wave(n, 0.01, 40.0, 1.5, 3.0), Wave(n, 0.01, 0.3, 0.8, 2.0),
+                                           Wave(n, 0.01, 5.0, 0.5), Wave(n, 0.01, 15.0, 4.0, 6.0)})),
+                 {1, 2, 3, 4});
+    }
+    tremvix::IntegrationSetup Setup(tremvix::IntegrationFilter filter) const {
+        return {Open->Filters.SamplingInterval, filter, Open->Filters.BandPass.data(), Open->Filters.LowPass.data()};
+    }
+    tremvix::ChannelRecord InGal(int k, double factor) const {
+        tremvix::ChannelRecord r;
+        for (const float v : Samples(k)) r.Samples.push_back(static_cast<float>(v * factor));
+        r.SampleCount = static_cast<std::int32_t>(r.Samples.size());
+        return r;
+    }
+    void Choose(TIndices& w, int component, int channel) {
+        w.ComponentBoxes[component]->setCurrentIndex(channel);
+        emit w.ComponentBoxes[component]->activated(channel);
+    }
+};
+
+TEST_F(IndicesWindowTest, ARowPerAccelerationInGalAsTheDefinitionsAndTheCoreGiveIt) {
+    TransferMixedUnits();
+    TIndices* w = OpenWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(w->Rows().size(), 3u) << "the velocity has no row";
+    ASSERT_EQ(w->StringGrid1->rowCount(), 4);
+    EXPECT_EQ(w->StringGrid1->cell(2, 0), QStringLiteral("PGA (gal)"));
+    const int channels[3] = {0, 1, 3};
+    const double factors[3] = {1.0, 100.0, 1.0};
+    for (int r = 0; r < 3; ++r) {
+        const int k = channels[r];
+        const tremvix::GroundMotionIndices& shown = w->Rows()[r].values;
+        const tremvix::GroundMotionIndices core =
+            tremvix::ComputeGroundMotionIndices(InGal(k, factors[r]), 0.01, Setup(tremvix::IntegrationFilter::BandPass));
+        EXPECT_EQ(shown.pga, core.pga);
+        EXPECT_EQ(shown.pgv, core.pgv);
+        EXPECT_EQ(shown.pgd, core.pgd);
+        EXPECT_EQ(shown.d5_95, core.d5_95);
+
+        // The definitions, summed here in gal.
+        double peak = 0.0, absSum = 0.0, squareSum = 0.0;
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < Samples(k).size(); ++i) {
+            const double a = Samples(k)[i] * factors[r];
+            if (std::abs(a) > peak) peak = std::abs(a), at = i;
+            absSum += std::abs(a);
+            squareSum += a * a;
+        }
+        EXPECT_NEAR(shown.pga, peak, 1e-6 * peak);
+        EXPECT_NEAR(shown.pgaTime, at * 0.01, 1e-12);
+        EXPECT_NEAR(shown.cav, absSum * 0.01, 1e-6 * absSum * 0.01);
+        EXPECT_NEAR(shown.arias, std::numbers::pi / (2.0 * 980.665) * squareSum * 0.01, 1e-6 * shown.arias);
+        EXPECT_EQ(w->StringGrid1->cell(1, r + 1), QString::fromLatin1(r == 0 ? "NS" : r == 1 ? "EW" : "UD"));
+        EXPECT_EQ(w->StringGrid1->cell(2, r + 1), C("%.3f", shown.pga));
+        EXPECT_EQ(w->StringGrid1->cell(3, r + 1), C("%.2f", shown.pgaTime));
+        EXPECT_EQ(w->StringGrid1->cell(8, r + 1), C("%.3f", shown.cav));
+    }
+}
+
+TEST_F(IndicesWindowTest, VelocityAndDisplacementFollowTheMainWindowsIntegrationFilter) {
+    TransferMixedUnits();
+    TIndices* w = OpenWindow();
+    EXPECT_TRUE(w->Label1->text().endsWith(QStringLiteral("バンドパス")));
+    // The pop-up's velocity of the gal channel, made with the same filter.
+    Open->StringGrid1->setCurrentCell(2, 1);
+    Open->Velocity->trigger();
+    const tremvix::ChannelRecord& velocity = Open->Store().VelocityBank[0];
+    EXPECT_EQ(w->Rows()[0].values.pgv, tremvix::PeakOf({velocity.Samples.data(), velocity.Samples.size()}).magnitude);
+
+    Open->RadioGroup4->button(0)->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w->Label1->text().endsWith(QStringLiteral("なし")));
+    const tremvix::GroundMotionIndices unfiltered =
+        tremvix::ComputeGroundMotionIndices(InGal(3, 1.0), 0.01, Setup(tremvix::IntegrationFilter::None));
+    EXPECT_EQ(w->Rows()[2].values.pgv, unfiltered.pgv);
+    EXPECT_EQ(w->Rows()[2].values.pgd, unfiltered.pgd);
+    EXPECT_EQ(w->StringGrid1->cell(4, 3), C("%.3f", unfiltered.pgv));
+}
+
+TEST_F(IndicesWindowTest, TheIntensityOfTheComponentsFoundByTheirNamesIsShownLarge) {
+    Transfer(ExampleFile("sample_standard.csv"), {1, 2, 3});
+    TIndices* w = OpenWindow();
+    EXPECT_EQ(w->ComponentBoxes[0]->currentText(), QStringLiteral("1: ACC-NS"));
+    EXPECT_EQ(w->ComponentBoxes[1]->currentText(), QStringLiteral("2: ACC-EW"));
+    EXPECT_EQ(w->ComponentBoxes[2]->currentText(), QStringLiteral("3: ACC-UD"));
+    const tremvix::JmaIntensity core = tremvix::ComputeJmaIntensity(Samples(0), Samples(1), Samples(2), 100.0);
+    ASSERT_FALSE(core.refusal);
+    ASSERT_TRUE(w->Intensity().has_value());
+    EXPECT_EQ(w->Intensity()->a0, core.a0);
+    EXPECT_EQ(w->Intensity()->intensity, core.intensity);
+    EXPECT_EQ(w->Label3->text(), QStringLiteral("計測震度 ") + C("%.3f", core.intensity));
+    EXPECT_EQ(w->Label4->text(), QString::fromStdString(core.intensityClass));
+    EXPECT_EQ(w->Label5->text(), QStringLiteral("発表値 ") + QString::fromStdString(core.reported));
+    EXPECT_GT(w->Label3->font().pixelSize(), 2 * w->Label2->font().pixelSize() - 4) << "large type";
+
+    // Swapping two horizontals leaves the vector sum, and so the intensity, as it was.
+    Choose(*w, 0, 1);
+    Choose(*w, 1, 0);
+    ASSERT_TRUE(w->Intensity().has_value());
+    EXPECT_NEAR(w->Intensity()->intensity, core.intensity, 1e-9);
+    EXPECT_EQ(messages.size(), 1u) << "the moment both pointed at one channel";
+}
+
+TEST_F(IndicesWindowTest, ComponentChoicesThatGiveNoIntensityAreRefusedAndChangeNothing) {
+    TransferMixedUnits();
+    TIndices* w = OpenWindow();
+    ASSERT_TRUE(w->Intensity().has_value()) << "NS, EW and UD found, EW converted from m/s2";
+    const double before = w->Intensity()->intensity;
+    const QString shown = w->Label3->text();
+
+    Choose(*w, 2, 2);  // the velocity as UD
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, WithIdeographicSpaces(QStringLiteral("加速度でないチャンネルが選ばれています"), 5));
+    EXPECT_EQ(messages[0].caption, kSelection);
+    Choose(*w, 2, 0);  // NS twice
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[1].text, WithIdeographicSpaces(QStringLiteral("同じチャンネルが2つの成分に選ばれています"), 5));
+    EXPECT_EQ(w->Intensity()->intensity, before);
+    EXPECT_EQ(w->Label3->text(), shown);
+
+    // A shorter record appended: its length differs from the others.
+    Transfer(files.Write(QStringLiteral("short.csv"),
+                         StandardText({QStringLiteral("UD2")}, {QStringLiteral("GL")}, {QStringLiteral("gal")},
+                                      {Wave(900, 0.01, 10.0, 2.0)})),
+             {1}, false);
+    Choose(*w, 2, 4);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[2].text, WithIdeographicSpaces(QStringLiteral("チャンネルのデータ数が一致しません"), 5));
+    EXPECT_EQ(w->Intensity()->intensity, before);
+}
+
+TEST_F(IndicesWindowTest, FewerThanThreeAccelerationsGiveNoIntensity) {
+    Transfer(files.Write(QStringLiteral("two.csv"),
+                         StandardText({QStringLiteral("NS"), QStringLiteral("EW"), QStringLiteral("VEL")},
+                                      {QStringLiteral("GL"), QStringLiteral("GL"), QStringLiteral("GL")},
+                                      {QStringLiteral("gal"), QStringLiteral("gal"), QStringLiteral("cm/s")},
+                                      {Wave(600, 0.01, 10.0, 2.0), Wave(600, 0.01, 8.0, 3.0), Wave(600, 0.01, 1.0, 1.0)})),
+             {1, 2, 3});
+    TIndices* w = OpenWindow();
+    EXPECT_TRUE(messages.empty()) << "opening shows no box";
+    EXPECT_FALSE(w->Intensity().has_value());
+    EXPECT_EQ(w->Label3->text(), QStringLiteral("計測震度 —"));
+    w->Button4->click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, WithIdeographicSpaces(QStringLiteral("震度の計算には加速度のチャンネルが3つ必要です"), 5));
+    EXPECT_EQ(messages[0].caption, kSelection);
+}
+
+TEST_F(IndicesWindowTest, TheTableGoesToTheClipboardAsTabsAndToCsvWithExactNumbers) {
+    TransferMixedUnits();
+    TIndices* w = OpenWindow();
+    const auto expectRows = [w](const std::vector<QStringList>& rows) {
+        ASSERT_EQ(rows.size(), 4u);
+        for (int r = 0; r < 3; ++r) {
+            const tremvix::GroundMotionIndices& v = w->Rows()[r].values;
+            const QStringList& row = rows[r + 1];
+            ASSERT_EQ(row.size(), 9);
+            EXPECT_EQ(row[0], QString::number(w->Rows()[r].index + 1));
+            EXPECT_EQ(row[1], w->Rows()[r].id);
+            const double values[7] = {v.pga, v.pgaTime, v.pgv, v.pgd, v.arias, *v.d5_95, v.cav};
+            for (int c = 0; c < 7; ++c) EXPECT_EQ(Number(row[c + 2]), values[c]) << "row " << r << " column " << c;
+        }
+    };
+    w->Button1->click();
+    const std::vector<QStringList> pasted =
+        Rows(QGuiApplication::clipboard()->text(), QStringLiteral("\n"), QLatin1Char('\t'));
+    ASSERT_FALSE(pasted.empty());
+    EXPECT_EQ(pasted[0], IndicesHeadings());
+    expectRows(pasted);
+
+    SaveAs(files.Path(QStringLiteral("indices")));
+    w->Button2->click();
+    const QByteArray bytes = FileBytes(files.Path(QStringLiteral("indices.csv")));
+    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
+    const std::vector<QStringList> saved = Rows(QString::fromUtf8(bytes), QStringLiteral("\r\n"), QLatin1Char(','));
+    ASSERT_FALSE(saved.empty());
+    EXPECT_EQ(saved[0].join(','), QStringLiteral("channel,id,pga,pga_time_s,pgv,pgd,arias,d5_95,cav"));
+    expectRows(saved);
+    EXPECT_TRUE(messages.empty());
+}
