@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 60
 BUILD_FUZZ ?= build-fuzz
 FUZZ_PACKAGES = clang libclang-rt-14-dev
 
-.PHONY: all setup configure build run test bench test-sanitize fuzz mutants package clean
+.PHONY: all setup configure build run test bench test-sanitize fuzz mutants package package-check clean
 
 all: build
 
@@ -62,6 +62,10 @@ fuzz: setup
 # A Debian package of what `cmake --install` installs, in build/.
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+# The package's dependencies, files and program; CHROOT=1 installs it in a fresh Debian 12.
+package-check: package
+	tools/check-package.sh $(BUILD) $(if $(CHROOT),--chroot)
 
 # Single-line faults put in one at a time; says which ones no test notices. Slow.
 mutants: build

@@ -11,6 +11,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "the K-NET, KiK-net, JMA and PEER records, filters and integrates them, and computes spectra, the JMA "
     "instrumental seismic intensity and ground-motion indices. Its user interface is Japanese.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
+set(CPACK_RPM_PACKAGE_LICENSE "${TREMVIX_LICENSE}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -36,6 +36,13 @@ TVersion::TVersion(QWidget* parent) : QWidget(parent, Qt::Window) {
         label->setFont(big);
         label->adjustSize();
     }
+    // The licence, under the close button: FFTW, which the spectra use, is GPL.
+    QLabel* licence = FormBuilder::Label(this, "Label5", 0, 270,
+                                         QStringLiteral("%1　　SPDX-License-Identifier: %2")
+                                             .arg(QStringLiteral(TREMVIX_VERSION), QStringLiteral(TREMVIX_LICENSE)));
+    licence->setFont(FormBuilder::ProportionalFont(11, false));
+    licence->setGeometry(0, 270, width(), 16);
+    licence->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Button1 = FormBuilder::Button(this, "Button1", 136, 232, 75, 25, QStringLiteral("閉じる"));
     ConnectHandler(Button1, &QPushButton::clicked, this, &TVersion::Button1Click);
 }
