@@ -14,9 +14,10 @@ depends=$(dpkg-deb --field "$deb" Depends)
 for needed in libqt6widgets6 libpng16-16 libfftw3-double3 fonts-ipafont-gothic qt6-translations-l10n; do
   grep -q "$needed" <<<"$depends" || { echo "the package does not depend on $needed"; exit 1; }
 done
+contents=$(dpkg-deb --contents "$deb")
 for file in ./usr/bin/tremvix ./usr/share/applications/org.tremvix.Tremvix.desktop \
             ./usr/share/metainfo/org.tremvix.Tremvix.metainfo.xml ./usr/share/doc/tremvix/LICENSE; do
-  dpkg-deb --contents "$deb" | grep -q " $file\$" || { echo "$file is not in the package"; exit 1; }
+  grep -q " $file\$" <<<"$contents" || { echo "$file is not in the package"; exit 1; }
 done
 
 if [ "${2:-}" != "--chroot" ]; then
