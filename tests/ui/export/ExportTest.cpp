@@ -121,6 +121,9 @@ TEST_F(ExportTest, ConvertedChannelsAreSavedAsTransferred) {
     ASSERT_TRUE(messages.empty());
     ASSERT_EQ(Open->StringGrid1->cell(4, 1), "V");
     ASSERT_EQ(Open->StringGrid1->cell(3, 2), "mm");
+    Open->Button4->click();  // drawn as velocity and displacement
+    ASSERT_EQ(&Open->Store().RecordForDisplay(0), &Open->Store().VelocityBank[0]);
+    ASSERT_EQ(&Open->Store().RecordForDisplay(1), &Open->Store().DisplacementBank[1]);
     SaveAs(files.Path("converted.csv"));
     Open->Button10->click();
     ASSERT_TRUE(messages.empty());
