@@ -12,13 +12,15 @@
 
 namespace {
 
-constexpr std::int32_t kSamples = 30000;
 constexpr std::int32_t kTaps = tremvix::FilterSettings::kCoefficients;
 
-std::vector<float> RandomRecord() {
+// The record length is the benchmark's argument: 30,000 samples and 1,000,000.
+std::int32_t Samples(const benchmark::State& state) { return static_cast<std::int32_t>(state.range(0)); }
+
+std::vector<float> RandomRecord(std::int32_t samples) {
     std::mt19937 gen(7);
     std::normal_distribution<float> dist(0.0f, 100.0f);
-    std::vector<float> x(kSamples);
+    std::vector<float> x(static_cast<std::size_t>(samples));
     for (float& v : x) {
         v = dist(gen);
     }
@@ -67,7 +69,7 @@ void NaiveExtendedFir(const float* h, std::int32_t m, float* x, std::int32_t n) 
 }
 
 void SetRate(benchmark::State& state) {
-    const double macs = static_cast<double>(kSamples) * (kTaps - 1);
+    const double macs = static_cast<double>(Samples(state)) * (kTaps - 1);
     state.counters["s_per_mac"] = benchmark::Counter(
         macs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
@@ -75,43 +77,43 @@ void SetRate(benchmark::State& state) {
 // Each iteration filters a fresh copy, so that repeated filtering never drives
 // the samples towards the (slow) subnormal range.
 void BM_ApplyFir(benchmark::State& state) {
-    const std::vector<float> input = RandomRecord();
+    const std::vector<float> input = RandomRecord(Samples(state));
     std::vector<float> x(input.size());
     for (auto _ : state) {
         x = input;
-        tremvix::ApplyFir(kTaps, Settings().LowPass.data(), x.data(), kSamples);
+        tremvix::ApplyFir(kTaps, Settings().LowPass.data(), x.data(), Samples(state));
         benchmark::DoNotOptimize(x.data());
         benchmark::ClobberMemory();
     }
     SetRate(state);
 }
-BENCHMARK(BM_ApplyFir)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ApplyFir)->Arg(30000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_NaiveFloatFir(benchmark::State& state) {
-    const std::vector<float> input = RandomRecord();
+    const std::vector<float> input = RandomRecord(Samples(state));
     std::vector<float> x(input.size());
     for (auto _ : state) {
         x = input;
-        NaiveFloatFir(Settings().LowPass.data(), kTaps, x.data(), kSamples);
+        NaiveFloatFir(Settings().LowPass.data(), kTaps, x.data(), Samples(state));
         benchmark::DoNotOptimize(x.data());
         benchmark::ClobberMemory();
     }
     SetRate(state);
 }
-BENCHMARK(BM_NaiveFloatFir)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NaiveFloatFir)->Arg(30000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 void BM_NaiveExtendedFir(benchmark::State& state) {
-    const std::vector<float> input = RandomRecord();
+    const std::vector<float> input = RandomRecord(Samples(state));
     std::vector<float> x(input.size());
     for (auto _ : state) {
         x = input;
-        NaiveExtendedFir(Settings().LowPass.data(), kTaps, x.data(), kSamples);
+        NaiveExtendedFir(Settings().LowPass.data(), kTaps, x.data(), Samples(state));
         benchmark::DoNotOptimize(x.data());
         benchmark::ClobberMemory();
     }
     SetRate(state);
 }
-BENCHMARK(BM_NaiveExtendedFir)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NaiveExtendedFir)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -19,10 +19,6 @@ namespace {
 // The stated peak has three decimals; beyond their rounding, allow for arithmetic.
 constexpr double kMaxAccelerationTolerance = 0.0005 + 1e-6;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // One whole number of at most 18 digits starting at p and ending at a blank or at
 // the end of the line; nullptr when there is none.
 const char* MatchCount(const char* p, const char* end, std::int64_t& value) {
@@ -49,29 +45,18 @@ const char* MatchCount(const char* p, const char* end, std::int64_t& value) {
 template <class Sink>
 std::optional<Refusal> ReadCounts(RecordLines& lines, Sink&& sink) {
     std::int64_t total = 0;
-    std::string_view line;
-    while (lines.Next(line)) {
-        const char* p = line.data();
-        const char* const end = p + line.size();
-        while (true) {
-            while (p != end && IsBlank(*p)) {
-                ++p;
-            }
-            if (p == end) {
-                break;
-            }
-            std::int64_t count = 0;
-            p = MatchCount(p, end, count);
-            if (p == nullptr) {
-                return lines.Bad("整数ではない値があります");
-            }
-            if (++total > kMaxRecordSamples) {
-                return lines.Bad(kTooManySamples);
-            }
+    return ForEachField(lines, [&](const char* p, const char* end, std::optional<Refusal>& refusal) {
+        std::int64_t count = 0;
+        p = MatchCount(p, end, count);
+        if (p == nullptr) {
+            refusal = lines.Bad("整数ではない値があります");
+        } else if (++total > kMaxRecordSamples) {
+            refusal = lines.Bad(kTooManySamples);
+        } else {
             sink(count);
         }
-    }
-    return lines.Failure();
+        return p;
+    });
 }
 
 // What the scan keeps of one component file.

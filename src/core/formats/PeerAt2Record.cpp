@@ -20,41 +20,26 @@ struct At2Member {
     At2Header header;
 };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // Passes every value (in g) to sink(value); refuses values beyond NPTS at once and
 // too few at the end.
 template <class Sink>
 std::optional<Refusal> ReadValues(RecordLines& lines, std::int64_t expected, Sink&& sink) {
     std::int64_t count = 0;
-    std::string_view line;
-    while (lines.Next(line)) {
-        const char* p = line.data();
-        const char* const end = p + line.size();
-        while (true) {
-            while (p != end && IsBlank(*p)) {
-                ++p;
-            }
-            if (p == end) {
-                break;
-            }
-            const char* const numberEnd = MatchDecimal(p, end);
-            // A number ends at a blank, the end of the line or the sign of the next one.
-            if (numberEnd == nullptr ||
-                (numberEnd != end && !IsBlank(*numberEnd) && *numberEnd != '-' && *numberEnd != '+')) {
-                return lines.Bad("数値ではない値があります");
-            }
-            if (++count > expected) {
-                return lines.Bad("NPTS（" + std::to_string(expected) + "）より多くの値があります");
-            }
+    const auto take = [&](const char* p, const char* end, std::optional<Refusal>& refusal) {
+        const char* const numberEnd = MatchDecimal(p, end);
+        // A number ends at a blank, the end of the line or the sign of the next one.
+        if (numberEnd == nullptr ||
+            (numberEnd != end && !IsBlank(*numberEnd) && *numberEnd != '-' && *numberEnd != '+')) {
+            refusal = lines.Bad("数値ではない値があります");
+        } else if (++count > expected) {
+            refusal = lines.Bad("NPTS（" + std::to_string(expected) + "）より多くの値があります");
+        } else {
             sink(ReadNumber(p, numberEnd));
-            p = numberEnd;
         }
-    }
-    if (lines.Failure()) {
-        return lines.Failure();
+        return numberEnd;
+    };
+    if (auto refusal = ForEachField(lines, take)) {
+        return refusal;
     }
     if (count < expected) {
         return lines.BadAt(kAt2CountLine, "値の数（" + std::to_string(count) + " 個）が NPTS（" +

@@ -43,6 +43,34 @@ private:
     std::optional<Refusal> failure_;
 };
 
+// Spaces and tabs part the fields of the numeric lines of these layouts.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Every field of the lines left: take(p, end, refusal) reads the field that starts at
+// p and returns where it ends; setting `refusal` stops the reading with it.
+template <class Take>
+std::optional<Refusal> ForEachField(RecordLines& lines, Take&& take) {
+    std::string_view line;
+    while (lines.Next(line)) {
+        const char* p = line.data();
+        const char* const end = p + line.size();
+        while (true) {
+            while (p != end && IsBlank(*p)) {
+                ++p;
+            }
+            if (p == end) {
+                break;
+            }
+            std::optional<Refusal> refusal;
+            p = take(p, end, refusal);
+            if (refusal) {
+                return refusal;
+            }
+        }
+    }
+    return lines.Failure();
+}
+
 // The name a message shows for a file.
 std::string FileNameText(const std::filesystem::path& file);
 

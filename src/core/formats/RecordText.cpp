@@ -1,6 +1,7 @@
 #include "core/formats/RecordText.h"
 
 #include "core/data/NumberReader.h"
+#include "core/formats/RecordLines.h"
 
 #include <algorithm>
 #include <array>
@@ -9,10 +10,6 @@
 
 namespace tremvix::formats {
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

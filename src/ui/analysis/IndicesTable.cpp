@@ -11,12 +11,6 @@
 
 namespace {
 
-QString Fixed(const char* format, double value) {
-    char text[64];
-    FormatInCLocale(text, sizeof text, format, value);
-    return QString::fromLatin1(text);
-}
-
 // The channel's record with its samples in gal.
 tremvix::ChannelRecord RecordInGal(const LoadedChannel& channel) {
     tremvix::ChannelRecord gal;
@@ -66,7 +60,7 @@ QStringList IndicesCells(const IndicesRow& row, double dt) {
     const char* const formats[7] = {"%.3f", timeFormat.c_str(), "%.3f", "%.3f", "%.3f", "%.3f", "%.3f"};
     QStringList cells{QStringLiteral("  %1").arg(row.index + 1), row.id};
     const std::vector<std::optional<double>> values = Values(row);
-    for (int i = 0; i < 7; ++i) cells.push_back(values[i] ? Fixed(formats[i], *values[i]) : QStringLiteral("—"));
+    for (int i = 0; i < 7; ++i) cells.push_back(values[i] ? FormattedNumber(formats[i], *values[i]) : QStringLiteral("—"));
     return cells;
 }
 

@@ -28,12 +28,6 @@ SpectrumPlot Refused(SpectrumPlot plot, const tremvix::AnalysisRefusal& refusal)
     return plot;
 }
 
-QString Number(const char* format, double value) {
-    char text[64];
-    FormatInCLocale(text, sizeof text, format, value);
-    return QString::fromLatin1(text);
-}
-
 std::vector<const LoadedChannel*> Picked(const std::vector<LoadedChannel>& channels, const std::vector<int>& indices) {
     std::vector<const LoadedChannel*> picked;
     for (const int k : indices)
@@ -123,7 +117,7 @@ SpectrumPlot ResponsePlot(const std::vector<LoadedChannel>& channels, const Spec
         if (result.refusal) return Refused(plot, *result.refusal);
         plot.xColumn.values = result.periods;
         for (const tremvix::DampingSpectrum& spectrum : result.spectra) {
-            const QString name = ChannelLabel(*channel) + QStringLiteral(" h=") + Number("%g", spectrum.damping * 100.0) +
+            const QString name = ChannelLabel(*channel) + QStringLiteral(" h=") + FormattedNumber("%g", spectrum.damping * 100.0) +
                                  QStringLiteral("%");
             std::array<std::vector<double>, 5> columns = ResponseColumns(spectrum);
             SpectrumCurve curve{name, result.periods, columns[drawn], std::nullopt, 0.0};
@@ -139,7 +133,7 @@ SpectrumPlot ResponsePlot(const std::vector<LoadedChannel>& channels, const Spec
 }
 
 QString SmoothingNote(double bandwidth) {
-    return bandwidth > 0.0 ? QStringLiteral(" (Parzen ") + Number("%g", bandwidth) + QStringLiteral(" Hz)") : QString();
+    return bandwidth > 0.0 ? QStringLiteral(" (Parzen ") + FormattedNumber("%g", bandwidth) + QStringLiteral(" Hz)") : QString();
 }
 
 SpectrumPlot FourierPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double dt,

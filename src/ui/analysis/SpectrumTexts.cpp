@@ -8,21 +8,15 @@
 
 namespace {
 
-QString Number(const char* format, double value) {
-    char text[64];
-    FormatInCLocale(text, sizeof text, format, value);
-    return QString::fromLatin1(text);
-}
-
 // "T = 0.320 s" or "f = 1.234 Hz".
 QString Abscissa(const SpectrumPlot& plot, double x) {
-    return plot.kind == SpectrumKind::Response ? QStringLiteral("T = ") + Number("%.3f", x) + QStringLiteral(" s")
-                                               : QStringLiteral("f = ") + Number("%.3f", x) + QStringLiteral(" Hz");
+    return plot.kind == SpectrumKind::Response ? QStringLiteral("T = ") + FormattedNumber("%.3f", x) + QStringLiteral(" s")
+                                               : QStringLiteral("f = ") + FormattedNumber("%.3f", x) + QStringLiteral(" Hz");
 }
 
 // "523.4 gal", the value with the plot's unit.
 QString Value(const SpectrumPlot& plot, double y) {
-    const QString number = Number("%.4g", y);
+    const QString number = FormattedNumber("%.4g", y);
     return plot.unitY.isEmpty() ? number : number + QLatin1Char(' ') + plot.unitY;
 }
 

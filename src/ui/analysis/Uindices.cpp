@@ -24,25 +24,6 @@
 
 namespace {
 
-QString Fixed(const char* format, double value) {
-    char text[64];
-    FormatInCLocale(text, sizeof text, format, value);
-    return QString::fromLatin1(text);
-}
-
-// What the pop-up's integration gets: the single-precision step, the filter item and the sets.
-tremvix::IntegrationSetup IntegrationSetupOf(const TOpen& open) {
-    tremvix::IntegrationSetup setup;
-    setup.dt = open.Filters.SamplingInterval;
-    const int item = open.RadioGroup4->itemIndex();
-    setup.filter = item == 1 ? tremvix::IntegrationFilter::BandPass
-                 : item == 2 ? tremvix::IntegrationFilter::LowPass
-                             : tremvix::IntegrationFilter::None;
-    setup.bandPass = open.Filters.BandPass.data();
-    setup.lowPass = open.Filters.LowPass.data();
-    return setup;
-}
-
 QString FilterName(const TOpen& open) {
     const QRadioButton* item = open.RadioGroup4->button(open.RadioGroup4->itemIndex());
     return item ? item->text() : QString();
@@ -100,7 +81,7 @@ void TIndices::Sync() {
     channels_ = LoadedChannelsOf(open_->Store());
     if (newChannels) FillComponentBoxes();
     const BusyCursor busy;
-    rows_ = ComputeIndicesRows(channels_, 1.0 / open_->Filters.SamplingRate, IntegrationSetupOf(*open_));
+    rows_ = ComputeIndicesRows(channels_, 1.0 / open_->Filters.SamplingRate, open_->IntegrationSetupNow());
     FillTable();
     Label1->setText(QStringLiteral("積分フィルタ（主画面の「フィルタ(積分時)」）: ") + FilterName(*open_));
     Label1->adjustSize();
@@ -157,8 +138,8 @@ void TIndices::ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensi
         Label4->clear();
         Label5->clear();
     } else {
-        Label2->setText(QStringLiteral("a0 = ") + Fixed("%.3f", intensity->a0) + QStringLiteral(" gal"));
-        Label3->setText(QStringLiteral("計測震度 ") + Fixed("%.3f", intensity->intensity));
+        Label2->setText(QStringLiteral("a0 = ") + FormattedNumber("%.3f", intensity->a0) + QStringLiteral(" gal"));
+        Label3->setText(QStringLiteral("計測震度 ") + FormattedNumber("%.3f", intensity->intensity));
         Label4->setText(QString::fromStdString(intensity->intensityClass));
         Label5->setText(QStringLiteral("発表値 ") + QString::fromStdString(intensity->reported));
     }

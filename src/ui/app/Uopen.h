@@ -3,6 +3,7 @@
 #include "core/data/ChannelList.h"
 #include "core/data/ChannelStore.h"
 #include "core/display/PointerToSample.h"
+#include "core/dsp/ChannelConversion.h"
 #include "core/dsp/FilterSettings.h"
 #include "ui/display/GraphProcedure.h"
 
@@ -124,6 +125,8 @@ public:
     void Redraw();
     // The sampling rate a transferred record states, taken without the notice.
     void UseRecordRate(double hz);
+    // What the integration commands use now: step, filter item and coefficient sets.
+    tremvix::IntegrationSetup IntegrationSetupNow() const;
 
     // Left by the last drawing for the cursor and the data list.
     GraphLayout Layout;

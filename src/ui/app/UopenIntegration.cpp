@@ -30,39 +30,37 @@ void TOpen::ConnectIntegrationHandlers() {
     ConnectHandler(cm1, &QAction::triggered, this, &TOpen::cm1Click);
 }
 
-namespace {
-
-tremvix::IntegrationSetup SetupOf(const TOpen& open) {
+// What the integration commands use now: the step of the current rate, the filter
+// of RadioGroup4 and the coefficient sets.
+tremvix::IntegrationSetup TOpen::IntegrationSetupNow() const {
     tremvix::IntegrationSetup setup;
-    setup.dt = open.Filters.SamplingInterval;
-    const int item = open.RadioGroup4->itemIndex();
+    setup.dt = Filters.SamplingInterval;
+    const int item = RadioGroup4->itemIndex();
     setup.filter = item == 1 ? tremvix::IntegrationFilter::BandPass
                  : item == 2 ? tremvix::IntegrationFilter::LowPass
                              : tremvix::IntegrationFilter::None;
-    setup.bandPass = open.Filters.BandPass.data();
-    setup.lowPass = open.Filters.LowPass.data();
+    setup.bandPass = Filters.BandPass.data();
+    setup.lowPass = Filters.LowPass.data();
     return setup;
 }
 
-}  // namespace
-
 // Each command acts on the row of the list's current cell; none redraws.
 void TOpen::VelocityClick() {
-    const auto outcome = ConvertChannel(Store(), list_, StringGrid1->row(), tremvix::Conversion::Velocity, SetupOf(*this));
+    const auto outcome = ConvertChannel(Store(), list_, StringGrid1->row(), tremvix::Conversion::Velocity, IntegrationSetupNow());
     ChannelListChanged();
     ShowOutcome(outcome, QStringLiteral("速度に変換することはできません"));
 }
 
 void TOpen::DisplacementClick() {
     const auto outcome =
-        ConvertChannel(Store(), list_, StringGrid1->row(), tremvix::Conversion::DisplacementMm, SetupOf(*this));
+        ConvertChannel(Store(), list_, StringGrid1->row(), tremvix::Conversion::DisplacementMm, IntegrationSetupNow());
     ChannelListChanged();
     ShowOutcome(outcome, QStringLiteral("変換することはできません"));
 }
 
 void TOpen::cm1Click() {
     const auto outcome =
-        ConvertChannel(Store(), list_, StringGrid1->row(), tremvix::Conversion::DisplacementCm, SetupOf(*this));
+        ConvertChannel(Store(), list_, StringGrid1->row(), tremvix::Conversion::DisplacementCm, IntegrationSetupNow());
     ChannelListChanged();
     ShowOutcome(outcome, QStringLiteral("変換することはできません"));
 }

@@ -116,9 +116,7 @@ void TOpen::UseRecordRate(double hz) {
 
 void TOpen::ShowRecordRate(double hz) {
     const QString title = QStringLiteral("サンプリング率");
-    char text[32];
-    FormatInCLocale(text, sizeof text, "%g", hz);
-    RadioGroup1->setTitle(hz > 0.0 ? title + QStringLiteral("（%1Hz）").arg(QString::fromLatin1(text)) : title);
+    RadioGroup1->setTitle(hz > 0.0 ? title + QStringLiteral("（%1Hz）").arg(FormattedNumber("%g", hz)) : title);
 }
 
 // The menu item sets its own check mark and selects the matching item of the

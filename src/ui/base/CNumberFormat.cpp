@@ -24,3 +24,9 @@ int FormatInCLocale(char* buffer, std::size_t size, const char* format, double v
     if (c) uselocale(previous);
     return written;
 }
+
+QString FormattedNumber(const char* format, double value) {
+    char text[64];
+    FormatInCLocale(text, sizeof text, format, value);
+    return QString::fromLatin1(text);
+}

@@ -8,9 +8,7 @@
 #include <cstdio>
 
 QString FormatListValue(float value) {
-    char text[64];
-    FormatInCLocale(text, sizeof text, std::fabs(value) > 1.0f ? "%10.3f" : "%10.5f", static_cast<double>(value));
-    return QString::fromLatin1(text);
+    return FormattedNumber(std::fabs(value) > 1.0f ? "%10.3f" : "%10.5f", static_cast<double>(value));
 }
 
 DataListModel::DataListModel(QObject* parent) : QAbstractTableModel(parent) {}
