@@ -134,12 +134,7 @@ std::optional<Refusal> TakeValue(const RecordLines& lines, int number, std::stri
         header.site = value;
         break;
     case kRate:
-        if (const std::optional<double> rate = ParseHertz(value)) {
-            header.samplingRate = *rate;
-        } else {
-            return lines.Bad("サンプリング周波数が読めません");
-        }
-        break;
+        return TakeSamplingRate(lines, value, header.samplingRate);
     case kUnit:
         if (!IsGal(value)) {
             return lines.Bad("単位が gal ではありません");

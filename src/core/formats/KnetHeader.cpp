@@ -111,12 +111,7 @@ std::optional<Refusal> TakeValue(const RecordLines& lines, int number, std::stri
         header.direction = value;
         break;
     case kRate:
-        if (const std::optional<double> rate = ParseHertz(value)) {
-            header.samplingRate = *rate;
-        } else {
-            return lines.Bad("サンプリング周波数が読めません");
-        }
-        break;
+        return TakeSamplingRate(lines, value, header.samplingRate);
     case kScale:
         return ReadScaleFactor(lines, value, header);
     case kMaxAcc:

@@ -1,5 +1,7 @@
 #include "core/formats/RecordLines.h"
 
+#include "core/formats/RecordText.h"
+
 #include <climits>
 
 namespace tremvix::formats {
@@ -89,6 +91,13 @@ Refusal RecordLines::BadAt(int line, std::string detail) const {
 Refusal RecordLines::Named(Refusal refusal) const {
     refusal.file = fileName_;
     return refusal;
+}
+
+std::optional<Refusal> TakeSamplingRate(const RecordLines& lines, std::string_view value, double& rate) {
+    const std::optional<double> hertz = ParseHertz(value);
+    if (!hertz) return lines.Bad("サンプリング周波数が読めません");
+    rate = *hertz;
+    return std::nullopt;
 }
 
 }  // namespace tremvix::formats

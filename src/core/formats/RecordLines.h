@@ -71,6 +71,9 @@ std::optional<Refusal> ForEachField(RecordLines& lines, Take&& take) {
     return lines.Failure();
 }
 
+// A header's sampling rate ("100Hz") into `rate`, or the refusal of the line just read.
+std::optional<Refusal> TakeSamplingRate(const RecordLines& lines, std::string_view value, double& rate);
+
 // The name a message shows for a file.
 std::string FileNameText(const std::filesystem::path& file);
 

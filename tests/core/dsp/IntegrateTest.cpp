@@ -1,6 +1,8 @@
 #include "core/dsp/FilterSettings.h"
 #include "core/dsp/Integrate.h"
 
+#include "support/StartUpFilters.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,14 +17,7 @@ namespace {
 
 constexpr float kDt = 0.01f;
 
-const FilterSettings& Sets() {
-    static const FilterSettings settings = [] {
-        FilterSettings s;
-        s.StartUp();
-        return s;
-    }();
-    return settings;
-}
+const FilterSettings& Sets() { return StartUpFilters(); }
 
 std::unique_ptr<ChannelRecord> RecordOf(const std::vector<float>& samples) {
     auto record = std::make_unique<ChannelRecord>();

@@ -7,6 +7,8 @@
 #include "core/dsp/MovingAverage.h"
 #include "support/PlainKernels.h"
 
+#include "support/StartUpFilters.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,14 +29,7 @@ std::vector<float> LongRecord() {
     return x;
 }
 
-const FilterSettings& Sets() {
-    static const FilterSettings settings = [] {
-        FilterSettings s;
-        s.StartUp();
-        return s;
-    }();
-    return settings;
-}
+const FilterSettings& Sets() { return StartUpFilters(); }
 
 }  // namespace
 
