@@ -2,36 +2,24 @@
 
 #include "core/dsp/ChannelConversion.h"
 #include "ui/analysis/AnalysisExport.h"
+#include "ui/analysis/AnalysisSource.h"
 #include "ui/analysis/BusyCursor.h"
 #include "ui/analysis/TableText.h"
-#include "ui/app/Uopen.h"
 #include "ui/base/CNumberFormat.h"
 #include "ui/base/Dialogs.h"
 #include "ui/base/HandlerCall.h"
 #include "ui/base/WindowStyle.h"
-#include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalBlocker>
 
-namespace {
-
-QString FilterName(const TOpen& open) {
-    const QRadioButton* item = open.RadioGroup4->button(open.RadioGroup4->itemIndex());
-    return item ? item->text() : QString();
-}
-
-}  // namespace
-
-TIndices::TIndices(TOpen* open) : QWidget(open, Qt::Window), open_(open) {
+TIndices::TIndices(AnalysisSource& source, QWidget* parent) : QWidget(parent, Qt::Window), source_(source) {
     setObjectName(QStringLiteral("Indices"));
     setWindowTitle(QStringLiteral("最大値・震度"));
     ApplyWindowStyle(this, WindowTextColor::Navy);
@@ -48,18 +36,13 @@ void TIndices::ConnectHandlers() {
     ConnectHandler(Button1, &QPushButton::clicked, this, &TIndices::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TIndices::Button2Click);
     ConnectHandler(Button3, &QPushButton::clicked, this, &TIndices::Button3Click);
-    // Deferred: the main window announces a change before it has finished making it.
-    connect(open_->StringGrid1->sourceModel(), &QAbstractItemModel::dataChanged, this, &TIndices::InputsChanged,
-            Qt::QueuedConnection);
-    for (RadioGroup* group : {open_->RadioGroup1, open_->RadioGroup4})
-        connect(group, &RadioGroup::clicked, this, &TIndices::InputsChanged, Qt::QueuedConnection);
-    for (QAction* item : {open_->Nyquist21, open_->Nyquist41, open_->Nyquist81})
-        connect(item, &QAction::triggered, this, &TIndices::InputsChanged, Qt::QueuedConnection);
+    // Deferred: the change is told before it has been made.
+    connect(&source_, &AnalysisSource::Changed, this, &TIndices::InputsChanged, Qt::QueuedConnection);
 }
 
 TIndices::Inputs TIndices::CurrentInputs() const {
-    return {SignatureOf(open_->Store()), open_->Filters.SamplingRate, open_->RadioGroup4->itemIndex(),
-            open_->Filters.LowPassRatio};
+    return {SignatureOf(source_.Store()), source_.Filters().SamplingRate,
+            static_cast<int>(source_.IntegrationSetupNow().filter), source_.Filters().LowPassRatio};
 }
 
 void TIndices::showEvent(QShowEvent* event) {
@@ -78,15 +61,15 @@ void TIndices::Sync() {
     const Inputs inputs = CurrentInputs();
     const bool newChannels = !inputs_ || inputs_->channels != inputs.channels;
     inputs_ = inputs;
-    channels_ = LoadedChannelsOf(open_->Store());
+    channels_ = LoadedChannelsOf(source_.Store());
     if (newChannels) FillComponentBoxes();
     const BusyCursor busy;
-    rows_ = ComputeIndicesRows(channels_, 1.0 / open_->Filters.SamplingRate, open_->IntegrationSetupNow());
+    rows_ = ComputeIndicesRows(channels_, 1.0 / source_.Filters().SamplingRate, source_.IntegrationSetupNow());
     FillTable();
-    Label1->setText(QStringLiteral("積分フィルタ（主画面の「フィルタ(積分時)」）: ") + FilterName(*open_));
+    Label1->setText(QStringLiteral("積分フィルタ（主画面の「フィルタ(積分時)」）: ") + source_.IntegrationFilterName());
     Label1->adjustSize();
     const IntensityOutcome outcome =
-        ComputeIntensityOf(channels_, Picks(), open_->Filters.SamplingRate, transformer_);
+        ComputeIntensityOf(channels_, Picks(), source_.Filters().SamplingRate, transformer_);
     ShowIntensity(outcome.intensity, outcome.refusal.trimmed());
 }
 
@@ -96,7 +79,7 @@ void TIndices::FillTable() {
     for (int c = 0; c < headings.size(); ++c) StringGrid1->setCell(c, 0, headings[c]);
     for (int c = 0; c < headings.size(); ++c) StringGrid1->setCell(c, 1, QString());
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
-        const QStringList cells = IndicesCells(rows_[r], 1.0 / open_->Filters.SamplingRate);
+        const QStringList cells = IndicesCells(rows_[r], 1.0 / source_.Filters().SamplingRate);
         for (int c = 0; c < cells.size(); ++c) StringGrid1->setCell(c, r + 1, cells[c]);
     }
 }
@@ -122,7 +105,7 @@ ComponentPicks TIndices::Picks() const {
 void TIndices::ComputeIntensity() {
     if (!inputs_ || *inputs_ != CurrentInputs()) return Sync();  // the data changed under the choice
     const IntensityOutcome outcome =
-        ComputeIntensityOf(channels_, Picks(), open_->Filters.SamplingRate, transformer_);
+        ComputeIntensityOf(channels_, Picks(), source_.Filters().SamplingRate, transformer_);
     if (!outcome.intensity) {
         Dialogs::MessageBox(outcome.refusal, outcome.caption, Dialogs::kOkExclamation);
         return;

@@ -14,14 +14,14 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class StringGrid;
-class TOpen;
+class AnalysisSource;
 
 // The peak and intensity window: ground-motion indices of every loaded acceleration
 // channel, and the JMA instrumental intensity of three components.
 class TIndices : public QWidget {
     Q_OBJECT
 public:
-    explicit TIndices(TOpen* open);
+    TIndices(AnalysisSource& source, QWidget* parent);
     ~TIndices() override;
 
     StringGrid* StringGrid1 = nullptr;
@@ -70,7 +70,7 @@ private:
     ComponentPicks Picks() const;
     void ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensity, const QString& note);
 
-    TOpen* open_;
+    AnalysisSource& source_;
     tremvix::FourierTransformer transformer_;
     std::vector<LoadedChannel> channels_;
     std::vector<IndicesRow> rows_;

@@ -7,7 +7,7 @@
 #include "ui/analysis/SpectrumDrawing.h"
 #include "ui/analysis/SpectrumTexts.h"
 #include "ui/analysis/TableText.h"
-#include "ui/app/Uopen.h"
+#include "ui/analysis/AnalysisSource.h"
 #include "ui/base/Conversions.h"
 #include "ui/base/Dialogs.h"
 #include "ui/base/HandlerCall.h"
@@ -64,7 +64,7 @@ std::pair<int, int> InitialRatio(const std::vector<LoadedChannel>& channels) {
 
 }  // namespace
 
-TSpectrum::TSpectrum(TOpen* open) : QWidget(open, Qt::Window), open_(open) {
+TSpectrum::TSpectrum(AnalysisSource& source, QWidget* parent) : QWidget(parent, Qt::Window), source_(source) {
     setObjectName(QStringLiteral("Spectrum"));
     setWindowTitle(QStringLiteral("スペクトル解析"));
     ApplyWindowStyle(this, WindowTextColor::Navy);
@@ -93,10 +93,8 @@ void TSpectrum::ConnectHandlers() {
     ConnectHandler(Button4, &QPushButton::clicked, this, &TSpectrum::Button4Click);
     ConnectHandler(Button5, &QPushButton::clicked, this, &TSpectrum::Button5Click);
     connect(MyGraph1, &TMyGraph::mouseMoved, this, &TSpectrum::MyGraph1MouseMove);
-    // Deferred: the main window announces a change before it has finished making it.
-    connect(open_->StringGrid1->sourceModel(), &QAbstractItemModel::dataChanged, this, &TSpectrum::InputsChanged,
-            Qt::QueuedConnection);
-    connect(open_->RadioGroup1, &RadioGroup::clicked, this, &TSpectrum::InputsChanged, Qt::QueuedConnection);
+    // Deferred: the change is told before it has been made.
+    connect(&source_, &AnalysisSource::Changed, this, &TSpectrum::InputsChanged, Qt::QueuedConnection);
 }
 
 SpectrumKind TSpectrum::Kind() const { return static_cast<SpectrumKind>(std::max(RadioGroup1->itemIndex(), 0)); }
@@ -121,7 +119,7 @@ void TSpectrum::KindClick() {
     Redraw();
 }
 
-double TSpectrum::SampleStep() const { return 1.0 / open_->Filters.SamplingRate; }
+double TSpectrum::SampleStep() const { return 1.0 / source_.Filters().SamplingRate; }
 
 std::vector<int> TSpectrum::CheckedChannels() const {
     std::vector<int> checked;
@@ -194,7 +192,7 @@ void TSpectrum::ShowPlot(SpectrumPlot plot) {
 void TSpectrum::InputsChanged() {
     if (!isVisible()) return;  // brought up to date when shown
     RunHandler([this] {
-        const bool changed = SignatureOf(open_->Store()) != signature_ || open_->Filters.SamplingRate != rate_;
+        const bool changed = SignatureOf(source_.Store()) != signature_ || source_.Filters().SamplingRate != rate_;
         if (synced_ && !changed) return;
         Sync();
         Draw(false);
@@ -207,15 +205,15 @@ void TSpectrum::showEvent(QShowEvent* event) {
 }
 
 void TSpectrum::Sync() {
-    rate_ = open_->Filters.SamplingRate;
-    ChannelsSignature signature = SignatureOf(open_->Store());
+    rate_ = source_.Filters().SamplingRate;
+    ChannelsSignature signature = SignatureOf(source_.Store());
     if (synced_ && signature == signature_) {
-        channels_ = LoadedChannelsOf(open_->Store());
+        channels_ = LoadedChannelsOf(source_.Store());
         return;
     }
     synced_ = true;
     signature_ = std::move(signature);
-    channels_ = LoadedChannelsOf(open_->Store());
+    channels_ = LoadedChannelsOf(source_.Store());
     FillChannelPickers();
 }
 
@@ -226,7 +224,7 @@ void TSpectrum::FillChannelPickers() {
     CheckListBox1->clear();
     ComboBox1->clear();
     ComboBox2->clear();
-    const std::vector<int> picks = InitialPicks(channels_, open_->List());
+    const std::vector<int> picks = InitialPicks(channels_, source_.List());
     for (const LoadedChannel& channel : channels_) {
         auto* item = new QListWidgetItem(PickerText(channel), CheckListBox1);
         item->setData(Qt::UserRole, channel.index);

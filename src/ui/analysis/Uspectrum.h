@@ -17,14 +17,14 @@ class QListWidget;
 class QPushButton;
 class RadioGroup;
 class TMyGraph;
-class TOpen;
+class AnalysisSource;
 
 // The spectrum window: response spectra, Fourier spectra and spectral ratios of the
 // loaded channels, drawn on logarithmic axes. Redraws whenever a choice changes.
 class TSpectrum : public QWidget {
     Q_OBJECT
 public:
-    explicit TSpectrum(TOpen* open);
+    TSpectrum(AnalysisSource& source, QWidget* parent);
     ~TSpectrum() override;
 
     QListWidget* CheckListBox1 = nullptr;  // the channels, one check box each
@@ -85,7 +85,7 @@ private:
     std::vector<int> CheckedChannels() const;
     double SampleStep() const;
 
-    TOpen* open_;
+    AnalysisSource& source_;
     tremvix::FourierTransformer transformer_;
     std::vector<LoadedChannel> channels_;
     ChannelsSignature signature_;

@@ -24,6 +24,7 @@ class QPushButton;
 class QSlider;
 class RadioGroup;
 class StringGrid;
+class OpenAnalysisSource;
 class TIndices;
 class TMyWave;
 class TSpectrum;
@@ -237,5 +238,6 @@ private:
     std::unique_ptr<tremvix::ChannelStore> store_;
     tremvix::ChannelList list_;
     ChannelListModel* listModel_ = nullptr;
+    OpenAnalysisSource* analysisSource_ = nullptr;  // a child: what the analysis windows read
     GraphProcedure graph_;
 };

@@ -1,6 +1,7 @@
 // The analysis windows, opened from the analysis menu and the channel list's pop-up.
 #include "ui/analysis/Uindices.h"
 #include "ui/analysis/Uspectrum.h"
+#include "ui/app/OpenAnalysisSource.h"
 #include "ui/app/Uopen.h"
 #include "ui/base/HandlerCall.h"
 #include "ui/base/WindowStyle.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 
 void TOpen::ConnectAnalysisHandlers() {
+    analysisSource_ = new OpenAnalysisSource(*this);
     ConnectHandler(Spectrum1, &QAction::triggered, this, &TOpen::Spectrum1Click);
     ConnectHandler(Indices1, &QAction::triggered, this, &TOpen::Indices1Click);
     ConnectHandler(Spectrum2, &QAction::triggered, this, &TOpen::Spectrum2Click);
@@ -18,7 +20,7 @@ void TOpen::ConnectAnalysisHandlers() {
 TSpectrum* TOpen::SpectrumWindow() {
     auto* window = findChild<TSpectrum*>(QStringLiteral("Spectrum"), Qt::FindDirectChildrenOnly);
     if (window) return window;
-    window = new TSpectrum(this);
+    window = new TSpectrum(*analysisSource_, this);
     CentreOnScreen(window);
     return window;
 }
@@ -26,7 +28,7 @@ TSpectrum* TOpen::SpectrumWindow() {
 TIndices* TOpen::IndicesWindow() {
     auto* window = findChild<TIndices*>(QStringLiteral("Indices"), Qt::FindDirectChildrenOnly);
     if (window) return window;
-    window = new TIndices(this);
+    window = new TIndices(*analysisSource_, this);
     CentreOnScreen(window);
     return window;
 }
