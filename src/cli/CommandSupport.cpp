@@ -103,10 +103,7 @@ TransferRead TransferOf(LoadedRecord& record, const std::vector<int>& indices) {
 std::optional<std::vector<float>> SamplesInGal(const TransferColumn& channel) {
     const std::optional<double> factor = GalPerUnit(channel.unit);
     if (!factor) return std::nullopt;
-    std::vector<float> gal(channel.samples.size());
-    for (std::size_t i = 0; i < gal.size(); ++i)
-        gal[i] = *factor == 1.0 ? channel.samples[i] : static_cast<float>(channel.samples[i] * *factor);
-    return gal;
+    return tremvix::SamplesInGal(channel.samples, *factor);
 }
 
 std::string NotAccelerationText(const CliRequest& request, const TransferColumn& channel, int k) {
@@ -114,26 +111,8 @@ std::string NotAccelerationText(const CliRequest& request, const TransferColumn&
                                        "」は加速度ではありません");
 }
 
-std::optional<std::int32_t> WholeHertz(double rate) {
-    // Outside these the window would quietly draw at a rate the record does not have.
-    constexpr double kHighestRate = 1000000.0;
-    const double rounded = std::round(rate);
-    if (!(rounded >= 1.0) || rounded > kHighestRate) return std::nullopt;
-    return static_cast<std::int32_t>(rounded);
-}
-
 std::string UnusableRateText(const CliRequest& request, double rate) {
     return AboutFile(request.file, "サンプリング振動数 " + ShortestText(rate) + " Hz では描画も積分もできません");
-}
-
-FilterSettings FilterSettingsFor(std::int32_t samplingRate) {
-    FilterSettings filters;
-    filters.StartUp();
-    if (filters.SamplingRate != samplingRate) {
-        filters.SamplingRate = samplingRate;
-        filters.Recompute();
-    }
-    return filters;
 }
 
 int FinishOutput(CsvOutput& csv, std::ostream& err) {

@@ -62,13 +62,8 @@ std::optional<std::vector<float>> SamplesInGal(const TransferColumn& channel);
 // "<file>：チャンネル K の単位「...」は加速度ではありません".
 std::string NotAccelerationText(const CliRequest& request, const TransferColumn& channel, int k);
 
-// The main window keeps a whole number of samples per second: the rate rounded,
-// or nothing when that is not a rate it can keep.
-std::optional<std::int32_t> WholeHertz(double rate);
+// "<file>：サンプリング振動数 ... Hz では描画も積分もできません" (see WholeHertz).
 std::string UnusableRateText(const CliRequest& request, double rate);
-// The filter settings as the main window has them for that rate: the start-up
-// design, designed again when the rate is not the start-up one.
-FilterSettings FilterSettingsFor(std::int32_t samplingRate);
 
 // Ends the output; a failed write is a failure, not a success.
 int FinishOutput(CsvOutput& csv, std::ostream& err);

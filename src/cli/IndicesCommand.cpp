@@ -41,7 +41,7 @@ int RunIndices(const CliRequest& request, const Streams& streams) {
     // The integration is the main window's: its filter sets for its whole-number rate.
     const std::optional<std::int32_t> rate = WholeHertz(record->rate);
     if (!rate) return Refuse(streams.err, UnusableRateText(request, record->rate));
-    const FilterSettings filters = FilterSettingsFor(*rate);
+    const FilterSettings filters = FilterSettings::AtRate(*rate);
     const IntegrationSetup setup{filters.SamplingInterval, request.integration, filters.BandPass.data(),
                                  filters.LowPass.data()};
 

@@ -5,6 +5,7 @@
 #include "core/analysis/ComponentRoles.h"
 #include "core/analysis/JmaIntensity.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tremvix::cli {
@@ -13,15 +14,10 @@ namespace {
 // NS, EW and UD among the acceleration channels, by their ids and point names.
 std::optional<std::array<int, 3>> FoundComponents(const CliRequest& request, const LoadedRecord& record,
                                                   std::ostream& err) {
-    std::vector<int> accelerations;
     std::vector<ChannelNames> names;
-    for (std::size_t k = 0; k < record.channels.size(); ++k) {
-        const TransferColumn& channel = record.channels[k];
-        if (!GalPerUnit(channel.unit)) continue;
-        accelerations.push_back(static_cast<int>(k));
-        names.push_back({channel.id, channel.name});
-    }
-    if (accelerations.size() < 3) {
+    for (const TransferColumn& channel : record.channels)
+        names.push_back({channel.id, channel.name, GalPerUnit(channel.unit).has_value()});
+    if (std::count_if(names.begin(), names.end(), [](const ChannelNames& c) { return c.acceleration; }) < 3) {
         Refuse(err, AboutFile(request.file, "加速度のチャンネルが三つありません"));
         return std::nullopt;
     }
@@ -30,9 +26,7 @@ std::optional<std::array<int, 3>> FoundComponents(const CliRequest& request, con
         Refuse(err, AboutFile(request.file, "NS、EW、UD の三成分が見つかりません（--channels で指定できます）"));
         return std::nullopt;
     }
-    std::array<int, 3> numbers{};
-    for (int c = 0; c < 3; ++c) numbers[c] = accelerations[static_cast<std::size_t>((*found)[c])] + 1;
-    return numbers;
+    return std::array<int, 3>{(*found)[0] + 1, (*found)[1] + 1, (*found)[2] + 1};
 }
 
 std::optional<std::array<int, 3>> ChosenComponents(const CliRequest& request, const LoadedRecord& record,

@@ -54,7 +54,7 @@ std::optional<Loaded> TransferForDrawing(const CliRequest& request, std::ostream
     const std::optional<std::vector<int>> channels = ChannelsToTransfer(request, *record, err);
     if (!channels) return std::nullopt;
     Loaded loaded;
-    loaded.filters = FilterSettingsFor(*rate);
+    loaded.filters = FilterSettings::AtRate(*rate);
     TransferProcessing processing;
     if (request.filter) {
         processing.lowPassSet = loaded.filters.TransferLowPass.data();

@@ -47,4 +47,11 @@ std::optional<double> GalPerUnit(std::string_view unit) {
     return std::nullopt;
 }
 
+std::vector<float> SamplesInGal(std::span<const float> samples, double galPerUnit) {
+    std::vector<float> gal(samples.begin(), samples.end());
+    if (galPerUnit != 1.0)
+        for (float& v : gal) v = static_cast<float>(static_cast<double>(v) * galPerUnit);
+    return gal;
+}
+
 }  // namespace tremvix

@@ -74,6 +74,7 @@ std::optional<ComponentRole> RoleOf(const std::string& id, const std::string& na
 std::optional<std::array<int, 3>> FindThreeComponents(const std::vector<ChannelNames>& channels) {
     std::array<int, 3> found = {-1, -1, -1};
     for (std::size_t k = 0; k < channels.size(); ++k) {
+        if (!channels[k].acceleration) continue;
         const auto role = RoleOf(channels[k].id, channels[k].name);
         if (!role) continue;
         int& slot = found[static_cast<std::size_t>(*role)];

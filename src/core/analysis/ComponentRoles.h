@@ -18,10 +18,11 @@ std::optional<ComponentRole> RoleOf(const std::string& id, const std::string& na
 struct ChannelNames {
     std::string id;
     std::string name;
+    bool acceleration = true;  // false: passed over when components are looked for
 };
 
-// Indices of the first north-south, east-west and up-down channels, in that
-// order; nothing unless all three are found.
+// Indices of the first north-south, east-west and up-down channels among the
+// accelerations, in that order; nothing unless all three are found.
 std::optional<std::array<int, 3>> FindThreeComponents(const std::vector<ChannelNames>& channels);
 
 }  // namespace tremvix

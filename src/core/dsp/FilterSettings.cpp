@@ -2,6 +2,8 @@
 
 #include "core/dsp/FirDesign.h"
 
+#include <cmath>
+
 namespace tremvix {
 
 namespace {
@@ -49,6 +51,23 @@ void FilterSettings::Recompute() {
     }
     ComputeCorners();
     DesignIntegrationSets();
+}
+
+FilterSettings FilterSettings::AtRate(std::int32_t rate) {
+    FilterSettings filters;
+    filters.StartUp();
+    if (filters.SamplingRate != rate) {
+        filters.SamplingRate = rate;
+        filters.Recompute();
+    }
+    return filters;
+}
+
+std::optional<std::int32_t> WholeHertz(double rate) {
+    constexpr double kHighestRate = 1000000.0;
+    const double rounded = std::round(rate);
+    if (!(rounded >= 1.0) || rounded > kHighestRate) return std::nullopt;
+    return static_cast<std::int32_t>(rounded);
 }
 
 }  // namespace tremvix

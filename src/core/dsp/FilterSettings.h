@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace tremvix {
 
@@ -28,6 +29,10 @@ struct FilterSettings {
     // 100 samples per second, ratio 0.25, all three sets designed.
     void StartUp();
 
+    // The settings the main window has at `rate`: the start-up design, designed
+    // again for another rate.
+    static FilterSettings AtRate(std::int32_t rate);
+
     // After a change of SamplingRate or LowPassRatio: corners, band-pass and
     // low-pass sets again. The transfer set keeps its start-up design.
     // A rate that is not positive changes nothing.
@@ -37,5 +42,9 @@ private:
     void ComputeCorners();
     void DesignIntegrationSets();
 };
+
+// The filters and time axes count whole samples per second: a record's rate
+// rounded, or nothing outside 1 .. 1,000,000 where no such rate is kept.
+std::optional<std::int32_t> WholeHertz(double rate);
 
 }  // namespace tremvix

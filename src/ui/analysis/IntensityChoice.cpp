@@ -18,17 +18,11 @@ const LoadedChannel* ChannelAt(const std::vector<LoadedChannel>& channels, int k
 }  // namespace
 
 std::optional<ComponentPicks> FindComponents(const std::vector<LoadedChannel>& channels) {
-    std::vector<const LoadedChannel*> accelerations;
     std::vector<tremvix::ChannelNames> names;
-    for (const LoadedChannel& c : channels) {
-        if (!c.galPerUnit) continue;
-        accelerations.push_back(&c);
-        names.push_back({c.id.toStdString(), c.name.toStdString()});
-    }
+    for (const LoadedChannel& c : channels) names.push_back({c.id.toStdString(), c.name.toStdString(), c.galPerUnit.has_value()});
     const auto found = tremvix::FindThreeComponents(names);
     if (!found) return std::nullopt;
-    return ComponentPicks{accelerations[(*found)[0]]->index, accelerations[(*found)[1]]->index,
-                          accelerations[(*found)[2]]->index};
+    return ComponentPicks{channels[(*found)[0]].index, channels[(*found)[1]].index, channels[(*found)[2]].index};
 }
 
 IntensityOutcome ComputeIntensityOf(const std::vector<LoadedChannel>& channels, const ComponentPicks& picks, double rate,

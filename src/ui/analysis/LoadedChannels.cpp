@@ -49,9 +49,5 @@ ChannelsSignature SignatureOf(const tremvix::ChannelStore& store) {
 }
 
 std::vector<float> SamplesInGal(const LoadedChannel& channel) {
-    std::vector<float> gal(channel.samples.begin(), channel.samples.end());
-    const double factor = channel.galPerUnit.value_or(1.0);
-    if (factor != 1.0)
-        for (float& v : gal) v = static_cast<float>(static_cast<double>(v) * factor);
-    return gal;
+    return tremvix::SamplesInGal(channel.samples, channel.galPerUnit.value_or(1.0));
 }

@@ -26,9 +26,11 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 
 namespace {
 
+// A small and a large drawing; the toolkit scales them to the sizes in between,
+// so start-up draws no more than two.
 QIcon ApplicationIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(TremvixIcon(size)));
+    for (const int size : {32, 256}) icon.addPixmap(QPixmap::fromImage(TremvixIcon(size)));
     return icon;
 }
 

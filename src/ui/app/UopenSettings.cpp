@@ -108,7 +108,7 @@ void TOpen::UseRecordRate(double hz) {
         RadioGroup1->setItemIndex(listed ? item : -1);
     }
     for (int k = 0; k < 8; ++k) RateItems[k]->setChecked(k == item);
-    Filters.SamplingRate = listed ? kRates[item] : static_cast<std::int32_t>(std::clamp(std::lround(hz), 1L, 1000000L));
+    Filters.SamplingRate = listed ? kRates[item] : tremvix::WholeHertz(hz).value_or(hz < 1.0 ? 1 : 1000000);
     Filters.Recompute();
     ShowLowPassLabel();
     ShowRecordRate(listed ? 0.0 : hz);

@@ -14,6 +14,11 @@ TEST(GalPerUnit, AccelerationUnitsAndOnlyThem) {
     EXPECT_EQ(GalPerUnit("g"), 980.665);
     for (const char* other : {"kine", "cm/s", "mm", "cm", "m/s", "", "galx", "V"})
         EXPECT_FALSE(GalPerUnit(other)) << other;
+    // Converted in double and rounded once; gal stays bit for bit.
+    const std::vector<float> samples = {0.1f, -2.5f, 3.0e-7f};
+    EXPECT_EQ(SamplesInGal(samples, 1.0), samples);
+    EXPECT_EQ(SamplesInGal(samples, 100.0),
+              (std::vector<float>{static_cast<float>(0.1f * 100.0), -250.0f, static_cast<float>(3.0e-7f * 100.0)}));
 }
 
 TEST(ComponentRoles, WordsOfIdsAndNames) {
@@ -40,4 +45,7 @@ TEST(ComponentRoles, TheFirstOfEachDirectionInListOrder) {
     const std::vector<ChannelNames> shuffled = {{"UP", ""}, {"090", ""}, {"000", ""}};
     EXPECT_EQ(FindThreeComponents(shuffled), (std::array<int, 3>{2, 1, 0}));
     EXPECT_FALSE(FindThreeComponents({{"NS", ""}, {"EW", ""}, {"X", ""}}));
+    // Only accelerations count: a velocity named UD is passed over.
+    const std::vector<ChannelNames> mixed = {{"UD", "", false}, {"NS", ""}, {"EW", ""}, {"UD", ""}};
+    EXPECT_EQ(FindThreeComponents(mixed), (std::array<int, 3>{1, 2, 3}));
 }

@@ -130,3 +130,22 @@ TEST(FilterSettings, RecomputeRefusesARateThatIsNotPositive) {
     EXPECT_EQ(s.SamplingInterval, 0.01f);
     EXPECT_EQ(s.LowPass, lowPass);
 }
+
+TEST(FilterSettings, RecordRatesInWholeHertz) {
+    EXPECT_EQ(WholeHertz(100.0), 100);
+    EXPECT_EQ(WholeHertz(1.0 / 0.004), 250);
+    EXPECT_EQ(WholeHertz(303.03), 303);
+    EXPECT_EQ(WholeHertz(0.6), 1);
+    EXPECT_FALSE(WholeHertz(0.4));
+    EXPECT_FALSE(WholeHertz(1000000.6));
+    EXPECT_FALSE(WholeHertz(std::nan("")));
+    // The settings at a rate are those of the start-up, designed again for it.
+    FilterSettings moved;
+    moved.StartUp();
+    moved.SamplingRate = 250;
+    moved.Recompute();
+    const FilterSettings at250 = FilterSettings::AtRate(250);
+    EXPECT_EQ(at250.SamplingInterval, moved.SamplingInterval);
+    EXPECT_EQ(at250.LowPass, moved.LowPass);
+    EXPECT_EQ(at250.TransferLowPass, moved.TransferLowPass);
+}
