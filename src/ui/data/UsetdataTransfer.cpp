@@ -109,7 +109,7 @@ std::optional<tremvix::TransferRead> TSetData::ReadForTransfer(const std::vector
         return std::nullopt;
     }
     // A file that shrank or grew since the scan is no more the file the user chose from.
-    if (read.fewerLinesThanScanned || read.moreLinesThanScanned || read.linesRead != store.FileLineCount) {
+    if (read.moreLinesThanScanned || read.linesRead != store.FileLineCount) {
         Refuse(QStringLiteral("ファイルが読み込み後に変更されています。もう一度ファイルを読み込んでください"), kFileError);
         return std::nullopt;
     }

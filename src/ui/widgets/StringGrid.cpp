@@ -126,30 +126,28 @@ void StringGrid::restoreCurrentCell() {
     selectionModel()->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
 }
 
+namespace {
+
 // Only the left button selects: a right click opens the pop-up menu over the row
-// already chosen, as the classic grid does.
+// already chosen, as the classic grid does. True when the event was taken here.
+bool TakenUnlessLeft(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) return false;
+    event->accept();
+    return true;
+}
+
+}  // namespace
+
 void StringGrid::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
-        return;
-    }
-    QTableView::mousePressEvent(event);
+    if (!TakenUnlessLeft(event)) QTableView::mousePressEvent(event);
 }
 
 void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
-        return;
-    }
-    QTableView::mouseReleaseEvent(event);
+    if (!TakenUnlessLeft(event)) QTableView::mouseReleaseEvent(event);
 }
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        event->accept();
-        return;
-    }
-    QTableView::mouseDoubleClickEvent(event);
+    if (!TakenUnlessLeft(event)) QTableView::mouseDoubleClickEvent(event);
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
