@@ -6,7 +6,8 @@ set(CPACK_PACKAGE_NAME "tremvix")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "The Tremvix developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Viewer of earthquake and vibration time-history records")
-set(CPACK_PACKAGE_DESCRIPTION
+# One string: several would be joined with ";" into the package's description.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Tremvix shows multi-channel accelerations, velocities and displacements as waveforms, reads CSV files and "
     "the K-NET, KiK-net, JMA and PEER records, filters and integrates them, and computes spectra, the JMA "
     "instrumental seismic intensity and ground-motion indices. Its user interface is Japanese.")

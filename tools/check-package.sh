@@ -14,9 +14,11 @@ depends=$(dpkg-deb --field "$deb" Depends)
 for needed in libqt6widgets6 libpng16-16 libfftw3-double3 fonts-ipafont-gothic qt6-translations-l10n; do
   grep -q "$needed" <<<"$depends" || { echo "the package does not depend on $needed"; exit 1; }
 done
+! dpkg-deb --field "$deb" Description | grep -q ';' || { echo "stray ';' in the description"; exit 1; }
 contents=$(dpkg-deb --contents "$deb")
 for file in ./usr/bin/tremvix ./usr/share/applications/org.tremvix.Tremvix.desktop \
-            ./usr/share/metainfo/org.tremvix.Tremvix.metainfo.xml ./usr/share/doc/tremvix/LICENSE; do
+            ./usr/share/metainfo/org.tremvix.Tremvix.metainfo.xml ./usr/share/doc/tremvix/LICENSE \
+            ./usr/share/doc/tremvix/copyright ./usr/share/doc/tremvix/images/main-graph.png; do
   grep -q " $file\$" <<<"$contents" || { echo "$file is not in the package"; exit 1; }
 done
 

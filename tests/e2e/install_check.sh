@@ -16,10 +16,22 @@ for file in bin/tremvix \
             share/icons/hicolor/scalable/apps/org.tremvix.Tremvix.svg \
             share/icons/hicolor/48x48/apps/org.tremvix.Tremvix.png \
             share/icons/hicolor/256x256/apps/org.tremvix.Tremvix.png \
-            share/doc/tremvix/LICENSE; do
+            share/doc/tremvix/LICENSE \
+            share/doc/tremvix/copyright \
+            share/doc/tremvix/manual-ja.md; do
   [ -e "$prefix/$file" ] || fail "$file is not installed"
 done
 [ -x "$prefix/bin/tremvix" ] || fail "bin/tremvix is not executable"
+# Every picture the installed manual shows is installed beside it.
+doc="$prefix/share/doc/tremvix"
+pictures=$(grep -o '](images/[^)]*)' "$doc/manual-ja.md" | sed 's/^](//; s/)$//')
+[ -n "$pictures" ] || fail "the manual links no pictures"
+for picture in $pictures; do [ -s "$doc/$picture" ] || fail "manual picture $picture"; done
+grep -q '^License: GPL-3.0-or-later' "$doc/copyright" || fail "copyright names no licence"
+# The package's description is one text: a list would reach the package as "a;b".
+description=$(grep 'CPACK_PACKAGE_DESCRIPTION "' "$build/CPackConfig.cmake" || true)
+[ -n "$description" ] || fail "no package description"
+! grep -q ';' <<<"$description" || fail "stray ';' in the package description"
 grep -q '^Exec=tremvix %f$' "$prefix/share/applications/org.tremvix.Tremvix.desktop" || fail "Exec line"
 # A PNG of the size its folder names.
 identify_size() { python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print(*struct.unpack(">II", d[16:24]))' "$1"; }

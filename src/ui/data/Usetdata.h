@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -18,6 +19,7 @@ class QProgressBar;
 class QPushButton;
 class RadioGroup;
 class StringGrid;
+class TOpen;
 
 // The data set window: scans a data file into its grid, marks channels and
 // transfers them into the main window's channel store.
@@ -53,6 +55,7 @@ public:
     std::optional<tremvix::FileLayout> ScannedLayout;
     std::optional<tremvix::NetworkLayout> ScannedNetwork;
     double ScannedRate = 0.0;  // Hz the record states; 0 when it states none
+    std::vector<std::filesystem::path> ScannedFiles;  // the files the listed record is read from
     std::int32_t FileChannelCount = 0;
     std::int32_t StepSize = 4;
     std::int32_t StepStart = 0;
@@ -100,6 +103,7 @@ private:
     tremvix::FileLayout ChosenLayout() const;
     bool TransferAllowed(std::size_t marked);
     std::vector<int> MarkedColumns() const;
+    void ShowDataLayout(TOpen& open) const;
     std::optional<tremvix::TransferRead> ReadForTransfer(const std::vector<int>& columns);
     tremvix::TransferRead ReadMarked(const std::vector<int>& columns, const std::function<void(int)>& progress) const;
 

@@ -16,8 +16,11 @@
 
 
 void TSetData::Button2Click() {
-    // The networks' records have their own extensions: "すべて" lists them.
-    const QString file = Dialogs::OpenFileName(QStringLiteral("計測データファイル(*.csv)|*.csv|すべて(*.*)|*.*"));
+    // The networks' own extensions (the dialog matches them in either letter case)
+    // and the JMA's CSV files.
+    const QString file = Dialogs::OpenFileName(
+        QStringLiteral("計測データファイル(*.csv)|*.csv|観測網の記録|*.NS;*.EW;*.UD;*.NS1;*.EW1;*.UD1;*.NS2;*.EW2;*.UD2;"
+                       "*.AT2;*.csv|すべて(*.*)|*.*"));
     if (file.isEmpty()) return;
     ScanFile(file);
 }
@@ -47,6 +50,7 @@ void TSetData::ScanCsvFile(const QString& file) {
     ScannedLayout = eDefence ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard;
     ScannedNetwork.reset();
     ScannedRate = 0.0;
+    ScannedFiles = {std::filesystem::path(file.toStdString())};
     ShowLayoutCaption(menuCaption_);
     Label1->setText(QFileInfo(file).fileName());
     Label1->adjustSize();
@@ -80,6 +84,7 @@ void TSetData::ScanNetworkFile(const QString& file, tremvix::NetworkLayout layou
     ScannedLayout.reset();
     ScannedNetwork = layout;
     ScannedRate = scan.samplingRate;
+    ScannedFiles = scan.files;
     ShowLayoutCaption(QString::fromStdString(scan.layoutName));
     Label1->setText(QFileInfo(file).fileName());
     Label1->adjustSize();
@@ -93,7 +98,7 @@ void TSetData::ScanNetworkFile(const QString& file, tremvix::NetworkLayout layou
     }
     ShowScanned(n, scan.dataLines);
     for (const std::string& notice : scan.notices)
-        Dialogs::MessageBox(QString::fromStdString(notice), QStringLiteral("ファイル形式エラー"), Dialogs::kOkExclamation);
+        Dialogs::MessageBox(QString::fromStdString(notice), QStringLiteral("お知らせ"), Dialogs::kOkExclamation);
 }
 
 void TSetData::ClearGrid(int firstColumn) {

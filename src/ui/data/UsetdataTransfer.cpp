@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QSlider>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -47,7 +48,8 @@ void ShowDataCount(TOpen& open, int dataCount) {
     open.UpDown1->setMaximum(dataCount);
     open.Label13->setText(QString::number(dataCount));
     open.Label13->adjustSize();
-    open.TrackBar1->setMaximum(dataCount);
+    // The last position is the last sample: a start at the count itself would be refused.
+    open.TrackBar1->setMaximum(std::max(dataCount - 1, 0));
     open.TrackBar1->setTickInterval(dataCount / 100);
     for (QPushButton* button : {open.Button3, open.Button4, open.Button5}) button->setEnabled(true);
 }
@@ -57,6 +59,15 @@ void ShowDataCount(TOpen& open, int dataCount) {
 // Called from code as well as from the event: a conversion error ends it here too.
 void TSetData::Button4Click() {
     RunHandler([&] { Transfer(); });
+}
+
+// The main window names the layout of the data it now holds: a network record's own.
+void TSetData::ShowDataLayout(TOpen& open) const {
+    const QString caption = ScannedNetwork
+                                ? QString::fromStdString(tremvix::NetworkLayoutName(*ScannedNetwork)) + QStringLiteral("データファイル")
+                                : menuCaption_;
+    open.Label1->setText(caption);
+    open.Label1->adjustSize();
 }
 
 std::vector<int> TSetData::MarkedColumns() const {
@@ -113,6 +124,9 @@ std::optional<tremvix::TransferRead> TSetData::ReadForTransfer(const std::vector
         Refuse(QStringLiteral("ファイルが読み込み後に変更されています。もう一度ファイルを読み込んでください"), kFileError);
         return std::nullopt;
     }
+    // The networks' readers report in steps of samples, not at the last line: a read
+    // that went through is complete.
+    if (ScannedNetwork) ProgressBar1->setValue(ProgressBar1->maximum());
     return read;
 }
 
@@ -151,6 +165,7 @@ void TSetData::Transfer() {
     const tremvix::AppendResult appended = AppendChannels(store, open.List(), std::move(*read), processing);
     open.ChannelListChanged();
     ShowDataCount(open, store.DataCount);
+    ShowDataLayout(open);
     DataList->Model().ShowTransfer(&store, store.DataCount, store.ChannelCount);
     if (appended.processingFailed)
         Refuse(QStringLiteral("読み込みチャンネル数が多すぎます"), QStringLiteral("多すぎるデータ読み込み"));

@@ -5,6 +5,8 @@
 #include "ui/display/Mywave.h"
 #include "ui/base/TextCodec.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -21,6 +23,7 @@ constexpr std::uint32_t kRed = 0x0000FF;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr int kMaxEnvelopes = 5;
+constexpr int kStartLabelX = 570;
 
 int SamplesOf(const ChannelRecord& record) { return record.StoredCount(); }
 
@@ -78,6 +81,7 @@ struct GraphProcedure::Pass {
     const float* Polarised(int i);
     int Drawable(int i) const { return std::min(SamplesOf(store.BaseBank[i]), SamplesOf(Chosen(i))); }
     void DrawStartLabel();
+    QString OverlaidUnit() const;
 };
 
 GraphOutcome GraphProcedure::Pass::Run() {
@@ -204,6 +208,7 @@ void GraphProcedure::Pass::DrawOverlaid() {
     canvas.pen.color = kBlack;
     SetTimeScale();
     wave.Title = QString();
+    wave.UnitY = OverlaidUnit();
     if (request.equal) wave.VValueY = commonScale;
     wave.DrawScale();
 
@@ -215,6 +220,18 @@ void GraphProcedure::Pass::DrawOverlaid() {
         wave.DrawWave1(layout.WindowLength, trace + layout.StartIndex, TimeStep());
         ++position;
     }
+}
+
+// The unit of the overlaid channels, or all of their units where they differ: the
+// label must never name a unit that none of the drawn data has.
+QString GraphProcedure::Pass::OverlaidUnit() const {
+    QStringList units;
+    for (int i = 0; i < store.ChannelCount && i < kMaxChannels; ++i) {
+        if (!Drawn(i)) continue;
+        const QString unit = DecodeText(list.Cell(ChannelList::kUnit, i + 1));
+        if (!units.contains(unit)) units << unit;
+    }
+    return units.join(QLatin1Char('/'));
 }
 
 const float* GraphProcedure::Pass::Polarised(int i) {
@@ -231,7 +248,10 @@ void GraphProcedure::Pass::DrawStartLabel() {
     const QString label =
         start > 0 ? QString::asprintf("+%.2f[s]", static_cast<double>(start * static_cast<long double>(request.SamplingInterval)))
                   : QString(12, QLatin1Char(' '));
-    wave.canvas().TextOut(570, 10, label);
+    // Right of the time axis, but moved left where a long time would run off the canvas.
+    Canvas& canvas = wave.canvas();
+    const int x = start > 0 ? std::min(kStartLabelX, canvas.image().width() - canvas.TextWidth(label) - 1) : kStartLabelX;
+    canvas.TextOut(x, 10, label);
     wave.update();
 }
 

@@ -51,10 +51,27 @@ TEST_F(DropTest, SeveralComponentsOfARecordDroppedTogetherAreAllListed) {
     EXPECT_EQ(SetData->StringGrid1->cell(0, 3), "UD");
 }
 
-TEST_F(DropTest, WhatIsNoLocalFileIsNotTaken) {
+TEST_F(DropTest, WhatIsNoLocalFileIsNotTakenAndAFolderIsTold) {
     EXPECT_FALSE(Drop(Open, {QUrl(QStringLiteral("https://example.org/record.csv"))}));
-    DataFiles files;
-    EXPECT_FALSE(Drop(Open, {QUrl::fromLocalFile(files.Path(""))})) << "a folder";
     EXPECT_FALSE(SetData->isVisible());
     EXPECT_TRUE(messages.empty());
+
+    DataFiles files;
+    EXPECT_TRUE(Drop(Open, {QUrl::fromLocalFile(files.Path(""))}));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("フォルダ"))) << messages[0].text.toStdString();
+    EXPECT_FALSE(SetData->isVisible()) << "nothing is opened";
+}
+
+TEST_F(DropTest, FilesOfAnotherRecordDroppedAlongAreNamedAsNotOpened) {
+    const QString folder = ExampleFile("network") + QLatin1Char('/');
+    EXPECT_TRUE(Drop(Open, {QUrl::fromLocalFile(folder + "SMP0010001011200.NS"), QUrl::fromLocalFile(folder + "SMP0010001011200.EW"),
+                            QUrl::fromLocalFile(ExampleFile("sample_standard.csv")),
+                            QUrl::fromLocalFile(folder + "SMPH010001011200.NS1")}));
+    EXPECT_EQ(SetData->Label1->text(), QStringLiteral("SMP0010001011200.NS"));
+    ASSERT_EQ(messages.size(), 1u);
+    const QString told = messages[0].text;
+    EXPECT_TRUE(told.contains(QStringLiteral("SMP0010001011200.NS"))) << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("2個"))) << "the EW component came with its record";
+    EXPECT_TRUE(told.contains(QStringLiteral("sample_standard.csv"))) << told.toStdString();
 }

@@ -46,7 +46,7 @@ TEST_F(LongRecordTest, EveryLineIsLoadedAndListed) {
     EXPECT_EQ(Open->Store().DataCount, 200000);
     EXPECT_EQ(Open->Store().BaseBank[1].SampleCount, 200000);
     EXPECT_EQ(Open->Label13->text(), "200000");
-    EXPECT_EQ(Open->TrackBar1->maximum(), 200000);
+    EXPECT_EQ(Open->TrackBar1->maximum(), 199999);
     EXPECT_EQ(Open->UpDown1->maximum(), 200000) << "not cut to a 16-bit value";
     EXPECT_EQ(DataList->StringGrid1->rowCount(), 200001);
     EXPECT_EQ(DataList->StringGrid1->cell(2, 200000), QStringLiteral("   200.999"));

@@ -17,7 +17,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSlider>
 #include <QRadioButton>
 
 #include <cmath>
@@ -27,8 +30,9 @@ namespace {
 QString Example(const char* name) { return ExampleFile("network") + QLatin1Char('/') + QLatin1String(name); }
 
 // A PEER file of `n` values 0.001·i g at `dt` seconds.
-QByteArray At2(int n, const char* dt) {
-    QByteArray text = "PEER NGA STRONG MOTION DATABASE RECORD\r\nTest Event, 1/2/2003, Test Station, 090\r\n"
+QByteArray At2(int n, const char* dt, const char* component = "090") {
+    QByteArray text = QByteArray("PEER NGA STRONG MOTION DATABASE RECORD\r\nTest Event, 1/2/2003, Test Station, ") + component +
+                      "\r\n"
                       "ACCELERATION TIME SERIES IN UNITS OF G\r\nNPTS=  " +
                       QByteArray::number(n) + ", DT=   " + dt + " SEC\r\n";
     for (int i = 0; i < n; ++i) {
@@ -148,4 +152,26 @@ TEST_F(NetworkRecordWindowTest, AHeaderPeakThatDisagreesIsToldAndABrokenFileRefu
     EXPECT_EQ(messages[0].caption, QStringLiteral("ファイル形式エラー"));
     EXPECT_EQ(SetData->StringGrid1->rowCount(), rows) << "a refused file changes nothing";
     EXPECT_EQ(SetData->Label1->text(), QStringLiteral("ABC0011103111446.NS"));
+}
+
+TEST_F(NetworkRecordWindowTest, ATransferNamesTheLayoutEndsTheBarAndCutsComponentsWithANotice) {
+    files.Write("RSN2_TEST_T000.AT2", At2(2100, ".0100", "000"));
+    Scan(files.Write("RSN2_TEST_T090.AT2", At2(2000, ".0100")));
+    ASSERT_EQ(messages.size(), 1u) << "the components were cut to the shortest";
+    EXPECT_EQ(messages[0].caption, QStringLiteral("お知らせ")) << "a notice, not a refusal";
+    messages.clear();
+    TransferAll();
+    ASSERT_TRUE(messages.empty());
+    EXPECT_EQ(Open->Label1->text(), QStringLiteral("PEER形式データファイル"));
+    EXPECT_EQ(SetData->ProgressBar1->value(), SetData->ProgressBar1->maximum());
+    // The slider's last position is the last sample, which draws.
+    EXPECT_EQ(Open->TrackBar1->maximum(), 1999);
+    Open->TrackBar1->setValue(Open->TrackBar1->maximum());
+    EXPECT_EQ(Open->Edit1->text(), "1999");
+
+    // A CSV file transferred afterwards gives the menu's caption back.
+    Scan(ExampleFile("sample_standard.csv"));
+    SetData->CheckBox1->setChecked(true);
+    TransferAll();
+    EXPECT_EQ(Open->Label1->text(), QStringLiteral("標準形式データファイル"));
 }

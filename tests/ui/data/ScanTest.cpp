@@ -7,7 +7,9 @@
 #include "ui/data/Usetdata.h"
 #include "ui/widgets/StringGrid.h"
 
+#include <QDir>
 #include <QLabel>
+#include <QStringList>
 #include <QPushButton>
 
 class ScanTest : public FormsTest {
@@ -23,7 +25,18 @@ TEST_F(ScanTest, ListsChannelsAndCountsDataLines) {
         return files.Write("three.csv", DataFiles::Standard(3, 1000));
     });
     SetData->Button2->click();
-    EXPECT_EQ(filter, QStringLiteral("計測データファイル(*.csv)|*.csv|すべて(*.*)|*.*"));
+    // The two filters of old keep their text and order; the networks' records between them.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    ASSERT_EQ(parts.size(), 6);
+    EXPECT_EQ(parts[0] + "|" + parts[1], QStringLiteral("計測データファイル(*.csv)|*.csv"));
+    EXPECT_EQ(parts[2], QStringLiteral("観測網の記録"));
+    EXPECT_EQ(parts[4] + "|" + parts[5], QStringLiteral("すべて(*.*)|*.*"));
+    const QStringList networkPatterns = parts[3].split(QLatin1Char(';'));
+    const QStringList records = QDir(ExampleFile("network")).entryList(QDir::Files);
+    ASSERT_GE(records.size(), 10);
+    for (const QString& name : records + QStringList{"abc0011103111446.ns", "XYZ0011103111446.UD2", "rsn1_x.at2"})
+        EXPECT_TRUE(QDir::match(networkPatterns, name)) << name.toStdString();
+    EXPECT_FALSE(QDir::match(networkPatterns, QStringLiteral("notes.txt")));
     EXPECT_EQ(SetData->StringGrid1->rowCount(), 4);
     EXPECT_EQ(Cell(0, 1), "CH1");
     EXPECT_EQ(Cell(1, 3), "P3");

@@ -55,7 +55,7 @@ TEST_F(TransferTest, TwoTransfersFillTheListInOrderAndAThirdIsRefused) {
     EXPECT_TRUE(Open->Button4->isEnabled());
     EXPECT_TRUE(Open->Button5->isEnabled());
     EXPECT_EQ(Open->Label13->text(), "30");
-    EXPECT_EQ(Open->TrackBar1->maximum(), 30);
+    EXPECT_EQ(Open->TrackBar1->maximum(), 29) << "the last sample, not one past it";
     EXPECT_EQ(Open->UpDown1->maximum(), 30);
 
     Mark({1});
