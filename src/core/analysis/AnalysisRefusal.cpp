@@ -34,6 +34,8 @@ const char* Message(AnalysisRefusalKind kind) {
         return "加速度がすべて0のため震度を計算できません";
     case AnalysisRefusalKind::IntegrationFailed:
         return "積分のためのメモリが確保できません";
+    case AnalysisRefusalKind::HighPassNotDesignable:
+        return "このサンプリング率では長周期地震動のハイパスフィルタを設計できません";
     }
     return "計算できません";
 }

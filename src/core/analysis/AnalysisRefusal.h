@@ -19,6 +19,7 @@ enum class AnalysisRefusalKind {
     RecordTooShort,    // shorter than the 0.3 s the intensity needs
     NoMotion,          // the filtered motion is zero everywhere: no intensity
     IntegrationFailed, // the integration could not get its work memory
+    HighPassNotDesignable,  // the long-period high-pass has no design at this rate
 };
 
 struct AnalysisRefusal {
