@@ -274,10 +274,11 @@ std::optional<std::string> Parser::CheckFits() const {
     }
     const bool needsChannel = command_->command == Command::Spectrum || command_->command == Command::Fourier;
     if (needsChannel && request_.channel == 0) return std::string(command_->name) + " には --channel K が必要です";
-    if (command_->command == Command::Intensity && request_.channels) {
-        const std::vector<ChannelChoice>& chosen = *request_.channels;
-        if (chosen.size() != 3) return "--intensity の --channels には NS、EW、UD の三つのチャンネルを指定してください";
-        if (std::string repeated = RepeatedChoice(chosen); !repeated.empty())
+    if (command_->command == Command::Intensity && request_.channels && request_.channels->size() != 3)
+        return "--intensity の --channels には NS、EW、UD の三つのチャンネルを指定してください";
+    // Channels that stand for components are distinct; a list to draw may name one twice.
+    if (command_->command != Command::Render && request_.channels) {
+        if (std::string repeated = RepeatedChoice(*request_.channels); !repeated.empty())
             return "--channels: 同じチャンネル " + repeated + " が二つの成分に指定されています";
     }
     if (command_->command == Command::Render && !EndsWithPng(request_.output))

@@ -118,6 +118,16 @@ ChannelPick NumbersOfChoices(const CliRequest& request, const LoadedRecord& reco
     return pick;
 }
 
+ChannelPick ComponentsOfChoices(const CliRequest& request, const LoadedRecord& record, std::ostream& err) {
+    ChannelPick pick = NumbersOfChoices(request, record, err);
+    const std::vector<int>& k = pick.channels;
+    for (std::size_t i = 0; pick.status == kExitOk && i < k.size(); ++i)
+        if (std::find(k.begin(), k.begin() + static_cast<std::ptrdiff_t>(i), k[i]) != k.begin() + static_cast<std::ptrdiff_t>(i))
+            pick.status = WrongUsage(err, AboutFile(request.file, "--channels: 同じチャンネル " + std::to_string(k[i]) +
+                                                                    " が二つの成分に指定されています"));
+    return pick;
+}
+
 int CheckOutputIsNotInput(const CliRequest& request, const std::vector<std::filesystem::path>& inputs,
                           std::ostream& err) {
     const std::filesystem::path output(request.output);

@@ -51,6 +51,10 @@ struct ChannelPick {
 // matches no channel or several is wrong usage. Numbers are passed on unchecked.
 ChannelPick NumbersOfChoices(const CliRequest& request, const LoadedRecord& record, std::ostream& err);
 
+// The same for channels that stand for components (NS, EW, ...): one channel for two
+// of them is wrong usage, as the windows refuse it, whether named by number or by id.
+ChannelPick ComponentsOfChoices(const CliRequest& request, const LoadedRecord& record, std::ostream& err);
+
 // Wrong usage (said on err) when the request's output is one of `inputs`, links
 // followed; kExitOk otherwise. An output that does not exist yet is none of them.
 int CheckOutputIsNotInput(const CliRequest& request, const std::vector<std::filesystem::path>& inputs,

@@ -24,19 +24,9 @@ ChannelPick FoundComponents(const CliRequest& request, const LoadedRecord& recor
     return {{(*found)[0] + 1, (*found)[1] + 1, (*found)[2] + 1}, kExitOk};
 }
 
-// The three components as channel numbers; one channel for two of them is refused
-// as the window refuses it, whether it was named by number or by id.
 ChannelPick ChosenComponents(const CliRequest& request, const LoadedRecord& record, std::ostream& err) {
     if (!request.channels) return FoundComponents(request, record, err);
-    ChannelPick pick = NumbersOfChoices(request, record, err);
-    if (pick.status != kExitOk) return pick;
-    const std::vector<int>& k = pick.channels;
-    for (std::size_t i = 0; i < k.size(); ++i)
-        for (std::size_t j = i + 1; j < k.size(); ++j)
-            if (k[i] == k[j])
-                return {{}, WrongUsage(err, AboutFile(request.file, "--channels: 同じチャンネル " + std::to_string(k[i]) +
-                                                                      " が二つの成分に指定されています"))};
-    return pick;
+    return ComponentsOfChoices(request, record, err);
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ std::optional<std::string> OutOfRange(std::string_view option, const std::vector
                                       const ValueRange& range, std::string_view text) {
     for (const double value : values)
         if (!range.Holds(value))
-            return std::string(option) + " の値は " + range.Text() + " で指定してください: " + std::string(text);
+            return std::string(option) + " の値は " + range.Text() + "で指定してください: " + std::string(text);
     return std::nullopt;
 }
 
