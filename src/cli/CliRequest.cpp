@@ -29,8 +29,9 @@ constexpr std::array<CommandSpec, 9> kCommands = {{
     {"--indices", Command::Indices, 1},
 }};
 
-// An option's value, applied to the request; false when its form is wrong.
-using Apply = std::function<bool(CliRequest&, std::string_view)>;
+// An option's value, applied to the request; the reason when it is wrong.
+using Problem = std::optional<std::string>;
+using Apply = std::function<Problem(CliRequest&, std::string_view name, std::string_view value)>;
 
 struct OptionSpec {
     std::string_view name;
@@ -39,81 +40,107 @@ struct OptionSpec {
     Apply apply;
 };
 
-bool SetPositiveReal(double& target, std::string_view text) {
-    const std::optional<double> value = ParseReal(text);
-    if (!value || *value <= 0.0) return false;
-    target = *value;
-    return true;
+Problem NotAValue(std::string_view name, std::string_view value) {
+    return std::string(name) + " の値が正しくありません: " + std::string(value);
 }
 
-bool SetChannelList(CliRequest& request, std::string_view text) {
-    std::optional<std::vector<int>> list = ParseWholeList(text);
-    if (!list || std::any_of(list->begin(), list->end(), [](int k) { return k < 1; })) return false;
-    request.channels = std::move(*list);
-    return true;
+// A list of numbers within `range`, or the reason.
+Problem SetRealsIn(std::vector<double>& target, const ValueRange& range, std::string_view name,
+                   std::string_view value) {
+    std::optional<std::vector<double>> list = ParseRealList(value);
+    if (!list) return NotAValue(name, value);
+    if (Problem outside = OutOfRange(name, *list, range, value)) return outside;
+    target = std::move(*list);
+    return std::nullopt;
+}
+
+Problem SetRealIn(double& target, const ValueRange& range, std::string_view name, std::string_view value) {
+    const std::optional<double> number = ParseReal(value);
+    if (!number) return NotAValue(name, value);
+    if (Problem outside = OutOfRange(name, {*number}, range, value)) return outside;
+    target = *number;
+    return std::nullopt;
+}
+
+// Simple switches and values whose only check is their form.
+Apply Checked(std::function<bool(CliRequest&, std::string_view)> set) {
+    return [set = std::move(set)](CliRequest& r, std::string_view name, std::string_view value) -> Problem {
+        if (set(r, value)) return std::nullopt;
+        return NotAValue(name, value);
+    };
+}
+
+Problem SetDampings(CliRequest& r, std::string_view name, std::string_view value) {
+    std::vector<double> dampings;
+    if (Problem problem = SetRealsIn(dampings, kDampingRange, name, value)) return problem;
+    // A damping named twice is one spectrum, as a period named twice is one row.
+    r.dampings.clear();
+    for (const double z : dampings)
+        if (std::find(r.dampings.begin(), r.dampings.end(), z) == r.dampings.end()) r.dampings.push_back(z);
+    return std::nullopt;
 }
 
 const std::vector<OptionSpec>& Options() {
     using C = Command;
     static const std::vector<OptionSpec> kOptions = {
-        {"--rate", true, {}, [](CliRequest& r, std::string_view v) { return SetPositiveReal(r.rate, v); }},
-        {"--layout", true, {},
-         [](CliRequest& r, std::string_view v) {
+        {"--rate", true, {},
+         [](CliRequest& r, std::string_view n, std::string_view v) { return SetRealIn(r.rate, kRateRange, n, v); }},
+        {"--layout", true, {}, Checked([](CliRequest& r, std::string_view v) {
              if (v != "standard" && v != "edefence") return false;
              r.layout = v == "edefence" ? FileLayout::EDefence : FileLayout::Standard;
              return true;
-         }},
-        {"--channels", true, {C::Render, C::Intensity}, SetChannelList},
-        {"--channel", true, {C::Spectrum, C::Fourier},
-         [](CliRequest& r, std::string_view v) {
+         })},
+        {"--channels", true, {C::Render, C::Intensity}, Checked([](CliRequest& r, std::string_view v) {
+             r.channels = ParseChannelChoices(v);
+             return r.channels.has_value();
+         })},
+        {"--channel", true, {C::Spectrum, C::Fourier}, Checked([](CliRequest& r, std::string_view v) {
              const std::optional<int> k = ParseWhole(v);
              if (!k || *k < 1) return false;
              r.channel = *k;
              return true;
-         }},
-        {"--time", true, {C::Render},
-         [](CliRequest& r, std::string_view v) {
+         })},
+        {"--time", true, {C::Render}, Checked([](CliRequest& r, std::string_view v) {
              // The window holds the display time as a float.
-             return SetPositiveReal(r.displayTime, v) && std::isfinite(static_cast<float>(r.displayTime));
-         }},
-        {"--start", true, {C::Render},
-         [](CliRequest& r, std::string_view v) {
+             const std::optional<double> time = ParseReal(v);
+             if (!time || *time <= 0.0 || !std::isfinite(static_cast<float>(*time))) return false;
+             r.displayTime = *time;
+             return true;
+         })},
+        {"--start", true, {C::Render}, Checked([](CliRequest& r, std::string_view v) {
              const std::optional<int> start = ParseWhole(v);
              if (start) r.start = *start;
              return start.has_value();
-         }},
-        {"--overlay", false, {C::Render}, [](CliRequest& r, std::string_view) { return r.overlay = true; }},
-        {"--mono", false, {C::Render}, [](CliRequest& r, std::string_view) { return r.mono = true; }},
-        {"--filter", false, {C::Render}, [](CliRequest& r, std::string_view) { return r.filter = true; }},
-        {"--same-scale", true, {C::Render},
-         [](CliRequest& r, std::string_view v) {
+         })},
+        {"--overlay", false, {C::Render}, Checked([](CliRequest& r, std::string_view) { return r.overlay = true; })},
+        {"--mono", false, {C::Render}, Checked([](CliRequest& r, std::string_view) { return r.mono = true; })},
+        {"--filter", false, {C::Render}, Checked([](CliRequest& r, std::string_view) { return r.filter = true; })},
+        {"--same-scale", true, {C::Render}, Checked([](CliRequest& r, std::string_view v) {
              r.sameScale = ParseReal(v);
              return r.sameScale.has_value();
-         }},
-        {"--damping", true, {C::Spectrum},
-         [](CliRequest& r, std::string_view v) {
-             std::optional<std::vector<double>> list = ParseRealList(v);
-             if (list) r.dampings = std::move(*list);
-             return list.has_value();
-         }},
+         })},
+        {"--damping", true, {C::Spectrum}, SetDampings},
         {"--periods", true, {C::Spectrum},
-         [](CliRequest& r, std::string_view v) {
-             r.periods = ParseRealList(v);
-             return r.periods.has_value();
+         [](CliRequest& r, std::string_view n, std::string_view v) {
+             std::vector<double> periods;
+             Problem problem = SetRealsIn(periods, kPeriodRange, n, v);
+             if (!problem) r.periods = std::move(periods);
+             return problem;
          }},
         {"--smooth", true, {C::Fourier},
-         [](CliRequest& r, std::string_view v) {
-             r.smoothing = ParseReal(v);
-             return r.smoothing.has_value();
+         [](CliRequest& r, std::string_view n, std::string_view v) {
+             double bandwidth = 0.0;
+             Problem problem = SetRealIn(bandwidth, kBandwidthRange, n, v);
+             if (!problem) r.smoothing = bandwidth;
+             return problem;
          }},
-        {"--integration", true, {C::Indices},
-         [](CliRequest& r, std::string_view v) {
+        {"--integration", true, {C::Indices}, Checked([](CliRequest& r, std::string_view v) {
              if (v == "none") r.integration = IntegrationFilter::None;
              else if (v == "bandpass") r.integration = IntegrationFilter::BandPass;
              else if (v == "lowpass") r.integration = IntegrationFilter::LowPass;
              else return false;
              return true;
-         }},
+         })},
     };
     return kOptions;
 }
@@ -128,6 +155,22 @@ const OptionSpec* FindOption(std::string_view name) {
     for (const OptionSpec& spec : Options())
         if (spec.name == name) return &spec;
     return nullptr;
+}
+
+// Components are distinct channels: the first choice given twice, else "".
+std::string RepeatedChoice(const std::vector<ChannelChoice>& chosen) {
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        if (std::find(chosen.begin(), chosen.begin() + static_cast<std::ptrdiff_t>(i), chosen[i]) !=
+            chosen.begin() + static_cast<std::ptrdiff_t>(i))
+            return ChoiceText(chosen[i]);
+    return {};
+}
+
+bool EndsWithPng(std::string_view name) {
+    if (name.size() < 4) return false;
+    std::string extension(name.substr(name.size() - 4));
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".png";
 }
 
 bool IsOptionLike(std::string_view argument) { return argument.size() > 1 && argument.front() == '-'; }
@@ -159,7 +202,8 @@ private:
 ParsedArguments Parser::Run() {
     for (std::size_t i = 0; i < arguments_.size(); ++i) {
         std::string_view argument = arguments_[i];
-        if (argument == "--help" || argument == "-h") return {CliRequest{}, {}};
+        // --help is a command like --version: anything beside it is a mistake.
+        if (argument == "-h") argument = "--help";
         if (!IsOptionLike(argument)) return Wrong("余分な引数があります: " + std::string(argument));
         std::optional<std::string> inlineValue;
         if (const std::size_t equals = argument.find('='); argument.starts_with("--") && equals != argument.npos) {
@@ -211,13 +255,11 @@ std::optional<std::string> Parser::TakeOption(const OptionSpec& spec, std::optio
     if (!given_.insert(spec.name).second) return name + " が二度指定されています";
     if (!spec.takesValue) {
         if (inlineValue) return name + " は値をとりません";
-        spec.apply(request_, {});
-        return std::nullopt;
+        return spec.apply(request_, spec.name, {});
     }
     std::optional<std::string> value = inlineValue ? std::move(inlineValue) : Next(i);
     if (!value) return name + " には値が必要です";
-    if (!spec.apply(request_, *value)) return name + " の値が正しくありません: " + *value;
-    return std::nullopt;
+    return spec.apply(request_, spec.name, *value);
 }
 
 // Options that the chosen command does not read are a mistake, not something to ignore.
@@ -234,6 +276,13 @@ std::optional<std::string> Parser::CheckFits() const {
     if (needsChannel && request_.channel == 0) return std::string(command_->name) + " には --channel K が必要です";
     if (command_->command == Command::Intensity && request_.channels && request_.channels->size() != 3)
         return "--intensity の --channels には NS、EW、UD の三つのチャンネルを指定してください";
+    // Channels that stand for components are distinct; a list to draw may name one twice.
+    if (command_->command != Command::Render && request_.channels) {
+        if (std::string repeated = RepeatedChoice(*request_.channels); !repeated.empty())
+            return "--channels: 同じチャンネル " + repeated + " が二つの成分に指定されています";
+    }
+    if (command_->command == Command::Render && !EndsWithPng(request_.output))
+        return "--render の出力ファイル名は .png で終えてください: " + request_.output;
     return std::nullopt;
 }
 

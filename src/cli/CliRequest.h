@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/OptionValues.h"
 #include "core/data/DataFileReader.h"
 #include "core/dsp/Integrate.h"
 
@@ -11,8 +12,8 @@ namespace tremvix::cli {
 
 enum class Command { Help, Version, Info, Convert, Render, Spectrum, Fourier, Intensity, Indices };
 
-// What the command line asks for, every value checked for its form. Channel numbers
-// count from 1 as the data set window lists them.
+// What the command line asks for, every value checked for its form and range.
+// Channel numbers count from 1 as the data set window lists them.
 struct CliRequest {
     Command command = Command::Help;
     std::string file;
@@ -21,10 +22,10 @@ struct CliRequest {
     double rate = 100.0;  // Hz, for files that state none
     FileLayout layout = FileLayout::Standard;
 
-    std::optional<std::vector<int>> channels;  // --render, --intensity
-    int channel = 0;                           // --spectrum, --fourier
+    std::optional<std::vector<ChannelChoice>> channels;  // --render, --intensity
+    int channel = 0;                                     // --spectrum, --fourier
 
-    std::vector<double> dampings{0.05};
+    std::vector<double> dampings{0.05};  // each once, in the order given
     std::optional<std::vector<double>> periods;  // none: the core's default periods
     std::optional<double> smoothing;             // Hz
 

@@ -32,10 +32,7 @@ int Dispatch(const CliRequest& request, const Streams& streams) {
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     const ParsedArguments parsed = ParseArguments(arguments);
-    if (!parsed.request) {
-        err << "tremvix: " << parsed.usageError << '\n' << "使い方は tremvix --help で表示されます\n";
-        return kExitUsage;
-    }
+    if (!parsed.request) return WrongUsage(err, parsed.usageError);
     return Dispatch(*parsed.request, Streams{out, err});
 }
 

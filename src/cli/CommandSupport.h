@@ -6,6 +6,7 @@
 #include "core/formats/RecordLoader.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -26,12 +27,38 @@ struct Streams {
     std::ostream& err;
 };
 
+// Messages on the error stream are lines of their own: the dialog padding of ideographic
+// spaces at the end of a line is dropped, wherever the text comes from.
+std::string WithoutPadding(std::string_view text);
 // A message line on the error stream; returns kExitRefused.
 int Refuse(std::ostream& err, std::string_view text);
-// "<file>：<text>" with the house ending (five ideographic spaces).
+// A message line and the hint to --help; returns kExitUsage.
+int WrongUsage(std::ostream& err, std::string_view text);
+// "<file>：<text>".
 std::string AboutFile(std::string_view file, std::string_view text);
 // A note that does not stop the command.
 void Note(std::ostream& err, std::string_view text);
+
+// Channels picked for a command: numbers or indices, or the exit status of a refusal
+// already said on err.
+struct ChannelPick {
+    std::vector<int> channels;
+    int status = kExitOk;
+};
+
+// The request's --channels as channel numbers (from 1), in the order given: a name is
+// the channel whose id is that text as the data set window lists it. A name that
+// matches no channel or several is wrong usage. Numbers are passed on unchecked.
+ChannelPick NumbersOfChoices(const CliRequest& request, const LoadedRecord& record, std::ostream& err);
+
+// The same for channels that stand for components (NS, EW, ...): one channel for two
+// of them is wrong usage, as the windows refuse it, whether named by number or by id.
+ChannelPick ComponentsOfChoices(const CliRequest& request, const LoadedRecord& record, std::ostream& err);
+
+// Wrong usage (said on err) when the request's output is one of `inputs`, links
+// followed; kExitOk otherwise. An output that does not exist yet is none of them.
+int CheckOutputIsNotInput(const CliRequest& request, const std::vector<std::filesystem::path>& inputs,
+                          std::ostream& err);
 
 // The record of the request's file, or nothing when it was refused (said on err).
 // The record's notices go to err as notes.
@@ -44,11 +71,9 @@ std::string Utf8Text(std::string_view bytes);
 std::optional<std::string> MissingChannel(const CliRequest& request, const LoadedRecord& record, int k);
 
 // Channel indices (from 0) to transfer: the request's `--channels` in file order,
-// each once, else the first eight (with a note when the record has more). Nothing,
-// with the message said on err, when a number is not the record's or more than
-// eight are asked for.
-std::optional<std::vector<int>> ChannelsToTransfer(const CliRequest& request, const LoadedRecord& record,
-                                                   std::ostream& err);
+// each once, else the first eight (with a note when the record has more). A refusal,
+// said on err, when a channel is not the record's or more than eight are asked for.
+ChannelPick ChannelsToTransfer(const CliRequest& request, const LoadedRecord& record, std::ostream& err);
 // Those channels as a transfer hands them over (their samples move out of `record`).
 TransferRead TransferOf(LoadedRecord& record, const std::vector<int>& indices);
 
@@ -65,7 +90,8 @@ std::string NotAccelerationText(const CliRequest& request, const TransferColumn&
 // "<file>：サンプリング振動数 ... Hz では描画も積分もできません" (see WholeHertz).
 std::string UnusableRateText(const CliRequest& request, double rate);
 
-// Ends the output; a failed write is a failure, not a success.
-int FinishOutput(CsvOutput& csv, std::ostream& err);
+// Ends the output; a failed write is a failure, not a success, and an output holding
+// a number that is not finite is refused whole (nothing is written).
+int FinishOutput(CsvOutput& csv, const CliRequest& request, std::ostream& err);
 
 }  // namespace tremvix::cli

@@ -12,13 +12,18 @@
 namespace tremvix::cli {
 
 int RunConvert(const CliRequest& request, const Streams& streams) {
+    // The output must never replace what the record is read from.
+    if (const int status = CheckOutputIsNotInput(request, {request.file}, streams.err); status != kExitOk)
+        return status;
     std::optional<LoadedRecord> record = LoadRequestedRecord(request, streams.err);
     if (!record) return kExitRefused;
-    const std::optional<std::vector<int>> channels = ChannelsToTransfer(request, *record, streams.err);
-    if (!channels) return kExitRefused;
+    if (const int status = CheckOutputIsNotInput(request, record->files, streams.err); status != kExitOk)
+        return status;
+    const ChannelPick channels = ChannelsToTransfer(request, *record, streams.err);
+    if (channels.status != kExitOk) return channels.status;
     const auto store = std::make_unique<ChannelStore>();
     ChannelList list;
-    AppendChannels(*store, list, TransferOf(*record, *channels), TransferProcessing{});
+    AppendChannels(*store, list, TransferOf(*record, channels.channels), TransferProcessing{});
     const SaveResult saved = WriteCsv(request.output, *store);
     if (!saved.ok)
         return Refuse(streams.err,

@@ -1,11 +1,10 @@
 #include "cli/CsvOutput.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace tremvix::cli {
 namespace {
-
-constexpr std::size_t kBlockBytes = 1 << 16;
 
 template <typename Number>
 std::string Shortest(Number value) {
@@ -44,15 +43,15 @@ void CsvOutput::Text(std::string_view text) {
     buffer_ += CsvField(text);
 }
 
-void CsvOutput::Number(double value) {
+template <typename Real>
+void CsvOutput::Append(Real value) {
     Separate();
-    buffer_ += ShortestText(value);
+    if (!std::isfinite(value)) allFinite_ = false;
+    else buffer_ += ShortestText(value);
 }
 
-void CsvOutput::Number(float value) {
-    Separate();
-    buffer_ += ShortestText(value);
-}
+void CsvOutput::Number(double value) { Append(value); }
+void CsvOutput::Number(float value) { Append(value); }
 
 void CsvOutput::Integer(std::int64_t value) {
     Separate();
@@ -64,13 +63,6 @@ void CsvOutput::Empty() { Separate(); }
 void CsvOutput::EndRow() {
     buffer_ += '\n';
     rowStarted_ = false;
-    FlushWhenFull();
-}
-
-void CsvOutput::FlushWhenFull() {
-    if (buffer_.size() < kBlockBytes) return;
-    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    buffer_.clear();
 }
 
 bool CsvOutput::Finish() {

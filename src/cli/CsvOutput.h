@@ -16,7 +16,8 @@ std::string CsvField(std::string_view text);
 std::string ShortestText(double value);
 std::string ShortestText(float value);
 
-// Rows of UTF-8 CSV with LF line ends, gathered in a buffer and written in blocks.
+// Rows of UTF-8 CSV with LF line ends, gathered whole and written at the end, so that
+// an output found wrong on the way leaves nothing behind.
 class CsvOutput {
 public:
     explicit CsvOutput(std::ostream& out) : out_(out) {}
@@ -30,16 +31,20 @@ public:
     void Integer(std::int64_t value);
     void Empty();
     void EndRow();
-    // Writes what is left; false when the stream failed at any point.
+    // False once a number was NaN or infinite: such an output must not be written.
+    bool AllFinite() const { return allFinite_; }
+    // Writes the rows; false when the stream failed.
     bool Finish();
 
 private:
     void Separate();
-    void FlushWhenFull();
+    template <typename Real>
+    void Append(Real value);
 
     std::ostream& out_;
     std::string buffer_;
     bool rowStarted_ = false;
+    bool allFinite_ = true;
 };
 
 }  // namespace tremvix::cli

@@ -30,7 +30,7 @@ int RunFourier(const CliRequest& request, const Streams& streams) {
         csv.Number(spectrum.amplitudes[k]);
         csv.EndRow();
     }
-    return FinishOutput(csv, streams.err);
+    return FinishOutput(csv, request, streams.err);
 }
 
 }  // namespace tremvix::cli

@@ -64,7 +64,7 @@ int RunIndices(const CliRequest& request, const Streams& streams) {
     CsvOutput csv(streams.out);
     csv.Header({"channel", "id", "pga", "pga_time_s", "pgv", "pgd", "arias", "d5_95", "cav"});
     for (const ChannelIndices& row : rows) WriteRow(csv, row);
-    return FinishOutput(csv, streams.err);
+    return FinishOutput(csv, request, streams.err);
 }
 
 }  // namespace tremvix::cli

@@ -29,7 +29,7 @@ int RunInfo(const CliRequest& request, const Streams& streams) {
         }
         csv.EndRow();
     }
-    return FinishOutput(csv, streams.err);
+    return FinishOutput(csv, request, streams.err);
 }
 
 }  // namespace tremvix::cli

@@ -12,28 +12,21 @@ namespace tremvix::cli {
 namespace {
 
 // NS, EW and UD among the acceleration channels, by their ids and point names.
-std::optional<std::array<int, 3>> FoundComponents(const CliRequest& request, const LoadedRecord& record,
-                                                  std::ostream& err) {
+ChannelPick FoundComponents(const CliRequest& request, const LoadedRecord& record, std::ostream& err) {
     std::vector<ChannelNames> names;
     for (const TransferColumn& channel : record.channels)
         names.push_back({channel.id, channel.name, GalPerUnit(channel.unit).has_value()});
-    if (std::count_if(names.begin(), names.end(), [](const ChannelNames& c) { return c.acceleration; }) < 3) {
-        Refuse(err, AboutFile(request.file, "加速度のチャンネルが三つありません"));
-        return std::nullopt;
-    }
+    if (std::count_if(names.begin(), names.end(), [](const ChannelNames& c) { return c.acceleration; }) < 3)
+        return {{}, Refuse(err, AboutFile(request.file, "加速度のチャンネルが三つありません"))};
     const std::optional<std::array<int, 3>> found = FindThreeComponents(names);
-    if (!found) {
-        Refuse(err, AboutFile(request.file, "NS、EW、UD の三成分が見つかりません（--channels で指定できます）"));
-        return std::nullopt;
-    }
-    return std::array<int, 3>{(*found)[0] + 1, (*found)[1] + 1, (*found)[2] + 1};
+    if (!found)
+        return {{}, Refuse(err, AboutFile(request.file, "NS、EW、UD の三成分が見つかりません（--channels で指定できます）"))};
+    return {{(*found)[0] + 1, (*found)[1] + 1, (*found)[2] + 1}, kExitOk};
 }
 
-std::optional<std::array<int, 3>> ChosenComponents(const CliRequest& request, const LoadedRecord& record,
-                                                   std::ostream& err) {
+ChannelPick ChosenComponents(const CliRequest& request, const LoadedRecord& record, std::ostream& err) {
     if (!request.channels) return FoundComponents(request, record, err);
-    const std::vector<int>& given = *request.channels;
-    return std::array<int, 3>{given[0], given[1], given[2]};
+    return ComponentsOfChoices(request, record, err);
 }
 
 }  // namespace
@@ -41,11 +34,11 @@ std::optional<std::array<int, 3>> ChosenComponents(const CliRequest& request, co
 int RunIntensity(const CliRequest& request, const Streams& streams) {
     const std::optional<LoadedRecord> record = LoadRequestedRecord(request, streams.err);
     if (!record) return kExitRefused;
-    const std::optional<std::array<int, 3>> numbers = ChosenComponents(request, *record, streams.err);
-    if (!numbers) return kExitRefused;
+    const ChannelPick numbers = ChosenComponents(request, *record, streams.err);
+    if (numbers.status != kExitOk) return numbers.status;
     std::array<std::vector<float>, 3> gal;
-    for (int c = 0; c < 3; ++c) {
-        const int k = (*numbers)[c];
+    for (std::size_t c = 0; c < 3; ++c) {
+        const int k = numbers.channels[c];
         const TransferColumn* channel = ChosenChannel(request, *record, k, streams.err);
         if (!channel) return kExitRefused;
         std::optional<std::vector<float>> samples = SamplesInGal(*channel);
@@ -62,7 +55,7 @@ int RunIntensity(const CliRequest& request, const Streams& streams) {
     csv.Text(intensity.reported);
     csv.Text(intensity.intensityClass);
     csv.EndRow();
-    return FinishOutput(csv, streams.err);
+    return FinishOutput(csv, request, streams.err);
 }
 
 }  // namespace tremvix::cli

@@ -34,6 +34,13 @@ std::optional<std::vector<Number>> ParseList(std::string_view text, Parse parse)
     }
 }
 
+// "1000000", "0.5": the bounds as people write them.
+std::string PlainText(double value) {
+    char text[400];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    return error == std::errc() ? std::string(text, end) : std::string();
+}
+
 }  // namespace
 
 std::optional<double> ParseReal(std::string_view text) {
@@ -59,6 +66,40 @@ std::optional<std::vector<double>> ParseRealList(std::string_view text) {
 
 std::optional<std::vector<int>> ParseWholeList(std::string_view text) {
     return ParseList<int>(text, ParseWhole);
+}
+
+bool ValueRange::Holds(double value) const {
+    const bool aboveLow = lowIncluded ? value >= low : value > low;
+    const bool belowHigh = highIncluded ? value <= high : value < high;
+    return aboveLow && belowHigh;
+}
+
+std::string ValueRange::Text() const {
+    return PlainText(low) + (lowIncluded ? " 以上 " : " より大きく ") + PlainText(high) +
+           (highIncluded ? " 以下" : " 未満");
+}
+
+std::optional<std::string> OutOfRange(std::string_view option, const std::vector<double>& values,
+                                      const ValueRange& range, std::string_view text) {
+    for (const double value : values)
+        if (!range.Holds(value))
+            return std::string(option) + " の値は " + range.Text() + "で指定してください: " + std::string(text);
+    return std::nullopt;
+}
+
+std::optional<std::vector<ChannelChoice>> ParseChannelChoices(std::string_view text) {
+    return ParseList<ChannelChoice>(text, [](std::string_view item) -> std::optional<ChannelChoice> {
+        if (item.empty()) return std::nullopt;
+        if (const std::optional<int> number = ParseWhole(item)) {
+            if (*number < 1) return std::nullopt;
+            return ChannelChoice{*number, {}};
+        }
+        return ChannelChoice{0, std::string(item)};
+    });
+}
+
+std::string ChoiceText(const ChannelChoice& choice) {
+    return choice.number > 0 ? std::to_string(choice.number) : choice.name;
 }
 
 }  // namespace tremvix::cli

@@ -42,17 +42,22 @@ struct Loaded {
 };
 
 // The file transferred as the data set window transfers it, at the window's rate
-// for it; nothing when something was refused (said on err).
-std::optional<Loaded> TransferForDrawing(const CliRequest& request, std::ostream& err) {
+// for it; a refusal (said on err) leaves `status` set.
+struct Transferred {
+    std::optional<Loaded> loaded;
+    int status = kExitOk;
+};
+
+Transferred TransferForDrawing(const CliRequest& request, std::ostream& err) {
+    // The picture must never replace what the record is read from.
+    if (const int status = CheckOutputIsNotInput(request, {request.file}, err); status != kExitOk) return {{}, status};
     std::optional<LoadedRecord> record = LoadRequestedRecord(request, err);
-    if (!record) return std::nullopt;
+    if (!record) return {{}, kExitRefused};
+    if (const int status = CheckOutputIsNotInput(request, record->files, err); status != kExitOk) return {{}, status};
     const std::optional<std::int32_t> rate = WholeHertz(record->rate);
-    if (!rate) {
-        Refuse(err, UnusableRateText(request, record->rate));
-        return std::nullopt;
-    }
-    const std::optional<std::vector<int>> channels = ChannelsToTransfer(request, *record, err);
-    if (!channels) return std::nullopt;
+    if (!rate) return {{}, Refuse(err, UnusableRateText(request, record->rate))};
+    const ChannelPick channels = ChannelsToTransfer(request, *record, err);
+    if (channels.status != kExitOk) return {{}, channels.status};
     Loaded loaded;
     loaded.filters = FilterSettings::AtRate(*rate);
     TransferProcessing processing;
@@ -60,12 +65,11 @@ std::optional<Loaded> TransferForDrawing(const CliRequest& request, std::ostream
         processing.lowPassSet = loaded.filters.TransferLowPass.data();
         processing.lowPassCount = FilterSettings::kCoefficients;
     }
-    const AppendResult appended = AppendChannels(*loaded.store, loaded.list, TransferOf(*record, *channels), processing);
-    if (appended.processingFailed) {
-        Refuse(err, AboutFile(request.file, "メモリが足りないためフィルタをかけられません"));
-        return std::nullopt;
-    }
-    return loaded;
+    const AppendResult appended =
+        AppendChannels(*loaded.store, loaded.list, TransferOf(*record, channels.channels), processing);
+    if (appended.processingFailed)
+        return {{}, Refuse(err, AboutFile(request.file, "メモリが足りないためフィルタをかけられません"))};
+    return {std::move(loaded), kExitOk};
 }
 
 int Draw(const CliRequest& request, Loaded& loaded, const Streams& streams) {
@@ -92,11 +96,11 @@ int Draw(const CliRequest& request, Loaded& loaded, const Streams& streams) {
 }  // namespace
 
 int RunRender(const CliRequest& request, const Streams& streams) {
-    std::optional<Loaded> loaded = TransferForDrawing(request, streams.err);
-    if (!loaded) return kExitRefused;
+    Transferred transferred = TransferForDrawing(request, streams.err);
+    if (!transferred.loaded) return transferred.status;
     const GuiSession session;
     if (!session.CanDraw()) return Refuse(streams.err, "描画の準備ができません");
-    return Draw(request, *loaded, streams);
+    return Draw(request, *transferred.loaded, streams);
 }
 
 }  // namespace tremvix::cli

@@ -34,7 +34,7 @@ int RunSpectrum(const CliRequest& request, const Streams& streams) {
             csv.EndRow();
         }
     }
-    return FinishOutput(csv, streams.err);
+    return FinishOutput(csv, request, streams.err);
 }
 
 }  // namespace tremvix::cli

@@ -9,6 +9,7 @@ std::string UsageText() {
 読み込める形式: 標準形式・E-Defence形式の CSV（--layout で選ぶ）、K-NET/KiK-net ASCII、
 JMA CSV、PEER AT2（この三つは内容で判別し、同じ記録の他成分も読む）。
 出力は UTF-8 の CSV（見出し行つき、改行 LF）を標準出力へ。チャンネル番号は 1 から。
+--channels はチャンネルを番号でも ID（データセット画面に出る NS、EW、UD など）でも指定できる。
 終了コード: 0 成功、1 ファイルまたはデータを処理できない、2 使い方の誤り。
 
 コマンド:
@@ -25,17 +26,17 @@ JMA CSV、PEER AT2（この三つは内容で判別し、同じ記録の他成�
                                （f = k/(N·dt), k = 0…N/2、振幅 = dt·|DFT|、テーパー・ゼロ詰め・平均除去なし）
   --intensity FILE             計測震度 a0,intensity,reported,class（気象庁の方法。単位は gal に換算）
   --indices FILE               加速度チャンネルごとの channel,id,pga,pga_time_s,pgv,pgd,arias,d5_95,cav
-                               （gal に換算。PGV・PGD はプログラムの積分: 平均除去、FIR フィルタ（300 係数）、
+                               （gal に換算し、記録から平均を除いてから計算する。PGV・PGD はプログラムの積分: 平均除去、FIR フィルタ（300 係数）、
                                矩形則。フィルタは記録の振動数（整数 Hz）でメイン画面が設計するもの。
                                Arias = π/(2g)·Σa²dt, g = 980.665、CAV = Σ|a|dt、d5_95 は Arias 積分の
                                5 % から 95 % までの時間で、揺れがなければ空欄）
 
 共通のオプション:
-  --rate HZ                    振動数を記さないファイルのサンプリング振動数（既定 100）
+  --rate HZ                    振動数を記さないファイルのサンプリング振動数（既定 100、1〜1000000）
   --layout standard|edefence   CSV の形式（既定 standard）
 
 --render のオプション:
-  --channels 1,2,…             描くチャンネル（ファイルの順に転送。既定は先頭 8）
+  --channels 1,2,…             描くチャンネル、番号または ID（ファイルの順に転送。既定は先頭 8）
   --rate HZ                    振動数を記さないファイルの振動数（記録の振動数は整数 Hz に丸めて使う）
   --time SECONDS               表示時間（既定 50 秒）
   --start SAMPLE               開始点（既定 0）
@@ -46,15 +47,17 @@ JMA CSV、PEER AT2（この三つは内容で判別し、同じ記録の他成�
 
 --spectrum のオプション:
   --channel K                  チャンネル（加速度の単位のもの）
-  --damping Z[,Z…]             減衰定数（既定 0.05）。この順に出力する
-  --periods T[,T…]             周期（秒）。指定した周期だけを昇順で計算する（既定は 0.02〜10 秒の対数等間隔 200 点）
+  --damping Z[,Z…]             減衰定数（既定 0.05、0 以上 1 未満）。この順に出力し、同じ値は一度だけ
+  --periods T[,T…]             周期（秒、0 より大きく 1000 以下）。指定した周期だけを昇順で計算する
+                               （既定は 0.02〜10 秒の対数等間隔 200 点）
 
 --fourier のオプション:
   --channel K                  チャンネル（単位は問わない）
-  --smooth B                   バンド幅 B Hz の Parzen ウィンドウで平滑化する
+  --smooth B                   バンド幅 B Hz（0 より大きく 1000000 以下）の Parzen ウィンドウで平滑化する
 
 --intensity のオプション:
-  --channels A,B,C             NS、EW、UD の順に三つ（既定は ID と計測点名から NS・EW・UD を探す）
+  --channels A,B,C             NS、EW、UD の順に別々の三つ、番号または ID（例 NS,EW,UD。既定は ID と
+                               計測点名から NS・EW・UD を探す）
 
 --indices のオプション:
   --integration none|bandpass|lowpass

@@ -236,6 +236,37 @@ TEST(CliIndicesTest, DefinitionsHoldPerAccelerationChannelInGal) {
     }
 }
 
+// One channel the analysis cannot take spoils the table: nothing is printed, not a
+// table that silently lacks it.
+TEST(CliIndicesTest, AChannelTheAnalysisRefusesRefusesTheWholeTable) {
+    const auto wave = [](int i) { return static_cast<float>(10 * std::sin(0.1 * i)); };
+    DataFiles files;
+    // 3e37 m/s2 is beyond a float once in gal.
+    const QString file = files.Write(
+        "overflow.csv", StandardFile({{"A", "gal", wave}, {"M", "m/s2", [](int i) { return i == 5 ? 3e37f : 0.0f; }},
+                                      {"B", "gal", wave}},
+                                     500));
+    const CliResult result = RunProgram({"--indices", file});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
+    EXPECT_TRUE(result.err.contains("チャンネル 2")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("数値でない値")) << result.err.toStdString();
+}
+
+// Header texts in Shift-JIS (a Japanese standard file) come out as UTF-8, as --info writes them.
+TEST(CliIndicesTest, ChannelIdsAreWrittenInUtf8) {
+    DataFiles files;
+    const QString file = files.Write("sjis.csv", "\x82\x50\x8A\x4B,\x93\x8C\x90\xBC\r\n"  // "１階", "東西"
+                                                 "p,q\r\nm,m\r\ngal,gal\r\n1,2\r\n-3,0.5\r\n4,1\r\n");
+    const CliResult result = RunProgram({"--indices", file, "--integration", "none"});
+    ASSERT_EQ(result.status, 0) << result.err.toStdString();
+    const auto rows = CsvRows(result.out);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1][1], "\xef\xbc\x91\xe9\x9a\x8e");
+    EXPECT_EQ(rows[2][1], "\xe6\x9d\xb1\xe8\xa5\xbf");
+    EXPECT_EQ(QString::fromUtf8(result.out).toUtf8(), result.out) << "valid UTF-8 throughout";
+}
+
 // The integration filters are the main window's for the rate rounded to whole hertz;
 // times and sums use the exact rate.
 TEST(CliIndicesTest, FiltersAreDesignedForTheWholeHertzRate) {

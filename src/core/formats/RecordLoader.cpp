@@ -25,8 +25,13 @@ LoadedRecord Refused(Refusal refusal, const std::filesystem::path& file) {
     return record;
 }
 
-LoadedRecord FromRead(TransferRead read, const ScanResult& scan, double rateIfUnstated) {
+LoadedRecord FromRead(TransferRead read, const ScanResult& scan, const std::filesystem::path& file,
+                      double rateIfUnstated) {
     LoadedRecord record;
+    record.files.push_back(file);
+    for (const std::filesystem::path& component : scan.files)
+        if (std::find(record.files.begin(), record.files.end(), component) == record.files.end())
+            record.files.push_back(component);
     record.channels = std::move(read.columns);
     record.samplesPerChannel = read.linesRead;
     record.rateStated = scan.samplingRate > 0.0;
@@ -40,7 +45,7 @@ LoadedRecord LoadNetworkRecord(const std::filesystem::path& file, NetworkLayout 
     if (scan.refusal) return Refused(*scan.refusal, file);
     TransferRead read = ReadNetworkChannels(file, layout, AllChannels(scan.channelCount));
     if (read.refusal) return Refused(*read.refusal, file);
-    LoadedRecord record = FromRead(std::move(read), scan, rateIfUnstated);
+    LoadedRecord record = FromRead(std::move(read), scan, file, rateIfUnstated);
     record.layoutName = scan.layoutName.empty() ? NetworkLayoutName(layout) : scan.layoutName;
     return record;
 }
@@ -56,7 +61,7 @@ LoadedRecord LoadCsvRecord(const std::filesystem::path& file, FileLayout layout,
         changed.detail = "読み込み中にファイルが変わりました";
         return Refused(std::move(changed), file);
     }
-    LoadedRecord record = FromRead(std::move(read), scan, rateIfUnstated);
+    LoadedRecord record = FromRead(std::move(read), scan, file, rateIfUnstated);
     record.layoutName = CsvLayoutName(layout);
     return record;
 }

@@ -19,6 +19,7 @@ struct LoadedRecord {
     bool rateStated = false;               // the record states its rate
     std::string layoutName;                // "標準形式", "E-Defence形式", "K-NET形式", ...
     std::vector<std::string> notices;      // UTF-8, worth telling the user
+    std::vector<std::filesystem::path> files;  // every file read: the one given and its other components
     std::optional<Refusal> refusal;        // set: nothing else is meaningful; names the file
 };
 
