@@ -17,7 +17,7 @@ struct CommandSpec {
     int operands;  // FILE, or FILE and OUT
 };
 
-constexpr std::array<CommandSpec, 9> kCommands = {{
+constexpr std::array<CommandSpec, 12> kCommands = {{
     {"--help", Command::Help, 0},
     {"--version", Command::Version, 0},
     {"--info", Command::Info, 1},
@@ -27,6 +27,9 @@ constexpr std::array<CommandSpec, 9> kCommands = {{
     {"--fourier", Command::Fourier, 1},
     {"--intensity", Command::Intensity, 1},
     {"--indices", Command::Indices, 1},
+    {"--lpgm", Command::Lpgm, 1},
+    {"--si", Command::Si, 1},
+    {"--rotd", Command::Rotd, 1},
 }};
 
 // An option's value, applied to the request; the reason when it is wrong.
@@ -90,7 +93,7 @@ const std::vector<OptionSpec>& Options() {
              r.layout = v == "edefence" ? FileLayout::EDefence : FileLayout::Standard;
              return true;
          })},
-        {"--channels", true, {C::Render, C::Intensity}, Checked([](CliRequest& r, std::string_view v) {
+        {"--channels", true, {C::Render, C::Intensity, C::Lpgm, C::Rotd}, Checked([](CliRequest& r, std::string_view v) {
              r.channels = ParseChannelChoices(v);
              return r.channels.has_value();
          })},
@@ -119,8 +122,8 @@ const std::vector<OptionSpec>& Options() {
              r.sameScale = ParseReal(v);
              return r.sameScale.has_value();
          })},
-        {"--damping", true, {C::Spectrum}, SetDampings},
-        {"--periods", true, {C::Spectrum},
+        {"--damping", true, {C::Spectrum, C::Rotd}, SetDampings},
+        {"--periods", true, {C::Spectrum, C::Rotd},
          [](CliRequest& r, std::string_view n, std::string_view v) {
              std::vector<double> periods;
              Problem problem = SetRealsIn(periods, kPeriodRange, n, v);

@@ -10,7 +10,7 @@
 
 namespace tremvix::cli {
 
-enum class Command { Help, Version, Info, Convert, Render, Spectrum, Fourier, Intensity, Indices };
+enum class Command { Help, Version, Info, Convert, Render, Spectrum, Fourier, Intensity, Indices, Lpgm, Si, Rotd };
 
 // What the command line asks for, every value checked for its form and range.
 // Channel numbers count from 1 as the data set window lists them.
@@ -22,7 +22,7 @@ struct CliRequest {
     double rate = 100.0;  // Hz, for files that state none
     FileLayout layout = FileLayout::Standard;
 
-    std::optional<std::vector<ChannelChoice>> channels;  // --render, --intensity
+    std::optional<std::vector<ChannelChoice>> channels;  // --render, --intensity, --lpgm, --rotd
     int channel = 0;                                     // --spectrum, --fourier
 
     std::vector<double> dampings{0.05};  // each once, in the order given

@@ -23,6 +23,9 @@ int Dispatch(const CliRequest& request, const Streams& streams) {
     case Command::Fourier: return RunFourier(request, streams);
     case Command::Intensity: return RunIntensity(request, streams);
     case Command::Indices: return RunIndices(request, streams);
+    case Command::Lpgm: return RunLpgm(request, streams);
+    case Command::Si: return RunSi(request, streams);
+    case Command::Rotd: return RunRotd(request, streams);
     }
     streams.out.flush();
     return streams.out.good() ? kExitOk : Refuse(streams.err, "標準出力に書き込めません");

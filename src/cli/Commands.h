@@ -13,5 +13,8 @@ int RunSpectrum(const CliRequest& request, const Streams& streams);
 int RunFourier(const CliRequest& request, const Streams& streams);
 int RunIntensity(const CliRequest& request, const Streams& streams);
 int RunIndices(const CliRequest& request, const Streams& streams);
+int RunLpgm(const CliRequest& request, const Streams& streams);
+int RunSi(const CliRequest& request, const Streams& streams);
+int RunRotd(const CliRequest& request, const Streams& streams);
 
 }  // namespace tremvix::cli

@@ -30,6 +30,14 @@ JMA CSV、PEER AT2（この三つは内容で判別し、同じ記録の他成�
                                矩形則。フィルタは記録の振動数（整数 Hz）でメイン画面が設計するもの。
                                Arias = π/(2g)·Σa²dt, g = 980.665、CAV = Σ|a|dt、d5_95 は Arias 積分の
                                5 % から 95 % までの時間で、揺れがなければ空欄）
+  --lpgm FILE                  長周期地震動階級 period_s,sva,class（周期 1.6〜7.8 秒の 0.2 秒おき 32 行。
+                               気象庁の方法: 周期 20 秒の 2 次ハイパス、h = 0.05 の絶対速度応答の水平ベクトル
+                               √(Va_NS² + Va_EW²) の最大 cm/s。階級は 5・15・50・100 cm/s 以上で 1・2・3・4）
+  --si FILE                    加速度チャンネルごとの SI 値 channel,id,si（cm/s。h = 0.20 の相対速度応答を
+                               0.1〜2.5 秒で積分して 2.4 で割る。シンプソン則 480 区間）
+  --rotd FILE                  方位によらない応答スペクトル period_s,psa_a,psa_b,rotd00,rotd50,rotd100,
+                               angle100_deg,gmroti50（gal。二成分を 0°〜179° の 1° おきに回転した応答変位の
+                               最大 × ω²、RotD50 は 180 個の中央値。period_s = 0 の行は加速度そのもの）
 
 共通のオプション:
   --rate HZ                    振動数を記さないファイルのサンプリング振動数（既定 100、1〜1000000）
@@ -58,6 +66,13 @@ JMA CSV、PEER AT2（この三つは内容で判別し、同じ記録の他成�
 --intensity のオプション:
   --channels A,B,C             NS、EW、UD の順に別々の三つ、番号または ID（例 NS,EW,UD。既定は ID と
                                計測点名から NS・EW・UD を探す）
+
+--lpgm と --rotd のオプション:
+  --channels A,B               水平二成分、番号または ID（既定は ID と計測点名から NS・EW を探す）
+
+--rotd のオプション:
+  --damping Z                  減衰定数（既定 0.05）
+  --periods T[,T…]             周期（既定は --spectrum と同じ 200 点）
 
 --indices のオプション:
   --integration none|bandpass|lowpass

@@ -1,5 +1,6 @@
 #include "CliTestSupport.h"
 #include "DataFiles.h"
+#include "StandardTestFile.h"
 
 #include "core/analysis/FourierSpectrum.h"
 #include "core/analysis/GroundMotionIndices.h"
@@ -20,37 +21,6 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-
-struct Column {
-    const char* id;
-    const char* unit;
-    std::function<float(int)> sample;
-};
-
-// A standard file whose samples read back to exactly the floats given.
-QByteArray StandardFile(const std::vector<Column>& columns, int lines) {
-    QByteArray text;
-    const auto header = [&](const std::function<QByteArray(const Column&)>& field) {
-        for (std::size_t c = 0; c < columns.size(); ++c) text += (c ? "," : "") + field(columns[c]);
-        text += "\r\n";
-    };
-    header([](const Column& c) { return QByteArray(c.id); });
-    header([](const Column& c) { return QByteArray("P-") + c.id; });
-    header([](const Column&) { return QByteArray("memo"); });
-    header([](const Column& c) { return QByteArray(c.unit); });
-    for (int i = 0; i < lines; ++i) header([i](const Column& c) {
-            char number[32];
-            const auto end = std::to_chars(number, number + sizeof number, c.sample(i)).ptr;
-            return QByteArray(number, static_cast<int>(end - number));
-        });
-    return text;
-}
-
-double Number(const std::string& text) {
-    double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
 
 std::vector<std::vector<std::string>> Rows(const QStringList& arguments) {
     const CliResult result = RunProgram(arguments);

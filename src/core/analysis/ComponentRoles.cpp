@@ -71,7 +71,9 @@ std::optional<ComponentRole> RoleOf(const std::string& id, const std::string& na
     return RoleOfText(name);
 }
 
-std::optional<std::array<int, 3>> FindThreeComponents(const std::vector<ChannelNames>& channels) {
+namespace {
+
+std::array<int, 3> FirstOfEachRole(const std::vector<ChannelNames>& channels) {
     std::array<int, 3> found = {-1, -1, -1};
     for (std::size_t k = 0; k < channels.size(); ++k) {
         if (!channels[k].acceleration) continue;
@@ -80,6 +82,19 @@ std::optional<std::array<int, 3>> FindThreeComponents(const std::vector<ChannelN
         int& slot = found[static_cast<std::size_t>(*role)];
         if (slot < 0) slot = static_cast<int>(k);
     }
+    return found;
+}
+
+}  // namespace
+
+std::optional<std::array<int, 2>> FindTwoHorizontals(const std::vector<ChannelNames>& channels) {
+    const std::array<int, 3> found = FirstOfEachRole(channels);
+    if (found[0] < 0 || found[1] < 0) return std::nullopt;
+    return std::array<int, 2>{found[0], found[1]};
+}
+
+std::optional<std::array<int, 3>> FindThreeComponents(const std::vector<ChannelNames>& channels) {
+    const std::array<int, 3> found = FirstOfEachRole(channels);
     for (const int index : found)
         if (index < 0) return std::nullopt;
     return found;

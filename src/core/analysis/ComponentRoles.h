@@ -25,4 +25,7 @@ struct ChannelNames {
 // accelerations, in that order; nothing unless all three are found.
 std::optional<std::array<int, 3>> FindThreeComponents(const std::vector<ChannelNames>& channels);
 
+// Indices of the first north-south and east-west channels among the accelerations.
+std::optional<std::array<int, 2>> FindTwoHorizontals(const std::vector<ChannelNames>& channels);
+
 }  // namespace tremvix
