@@ -14,7 +14,7 @@ std::vector<double> SiPeriods(int intervals) {
 
 SiResult ComputeSpectrumIntensity(std::span<const float> acceleration, double rate, int intervals) {
     SiResult result;
-    if (intervals < 2 || intervals % 2 != 0) {
+    if (intervals < 1) {
         result.refusal = AnalysisRefusal{AnalysisRefusalKind::BadPeriod};
         return result;
     }
@@ -27,15 +27,11 @@ SiResult ComputeSpectrumIntensity(std::span<const float> acceleration, double ra
         result.refusal = spectrum.refusal;
         return result;
     }
-    // Simpson's rule: weights 1, 4, 2, 4, …, 4, 1 times h / 3.
     const std::vector<SpectrumValues>& values = spectrum.spectra.front().values;
     double sum = 0.0;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const double weight = i == 0 || i + 1 == values.size() ? 1.0 : (i % 2 == 1 ? 4.0 : 2.0);
-        sum += weight * values[i].sv;
-    }
+    for (std::size_t i = 0; i + 1 < values.size(); ++i) sum += values[i].sv + values[i + 1].sv;
     const double h = (kSiLastPeriod - kSiFirstPeriod) / intervals;
-    result.si = sum * h / 3.0 / 2.4;
+    result.si = sum * h / 2.0 / 2.4;
     return result;
 }
 
