@@ -71,8 +71,9 @@ void TSpectrum::BuildLayout() {
     Button3 = Button(this, "Button3", 206, 628, 92, 25, QStringLiteral("グラフ保存"),
                      QStringLiteral("グラフをPNGファイルで保存"));
     Button4 = Button(this, "Button4", 8, 658, 92, 25, QStringLiteral("CSV保存"),
-                     QStringLiteral("描いたスペクトルの数値をCSVファイル（UTF-8）で保存"));
+                     QStringLiteral("描いたスペクトルの数値をCSVファイル（UTF-8）で保存（1行目は計算の条件）"));
     Button5 = Button(this, "Button5", 206, 658, 92, 25, QStringLiteral("閉じる"));
+    for (QPushButton* button : {Button2, Button3, Button4}) button->setEnabled(false);  // until a curve is drawn
     SetToolTips();
 }
 
