@@ -72,6 +72,7 @@ void TIndices::Sync() {
     Label1->adjustSize();
     Button1->setEnabled(!rows_.empty());
     Button2->setEnabled(!rows_.empty());
+    Button4->setEnabled(!channels_.empty());
     shownPicks_ = Picks();
     const IntensityOutcome outcome = ComputeIntensityOf(channels_, shownPicks_, source_.Rate(), transformer_);
     ShowIntensity(outcome.intensity, outcome.refusal.trimmed());

@@ -51,6 +51,7 @@ void TIndices::BuildLayout() {
     Button3 = Button(this, "Button3", 812, 392, 80, 25, QStringLiteral("閉じる"));
     Button1->setEnabled(false);  // until there is a row
     Button2->setEnabled(false);
+    Button4->setEnabled(false);
 }
 
 void TIndices::BuildIntensityBox() {

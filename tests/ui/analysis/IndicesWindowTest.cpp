@@ -270,10 +270,12 @@ TEST_F(IndicesWindowTest, WithNoAccelerationNothingCanBeCopiedOrSaved) {
     ASSERT_TRUE(w->Rows().empty());
     EXPECT_FALSE(w->Button1->isEnabled());
     EXPECT_FALSE(w->Button2->isEnabled());
+    EXPECT_FALSE(w->Button4->isEnabled());
     SaveAs(files.Path(QStringLiteral("none")));
     w->Button2Click();
     EXPECT_FALSE(QFile::exists(files.Path(QStringLiteral("none.csv"))));
     TransferMixedUnits();
     EXPECT_TRUE(w->Button1->isEnabled());
     EXPECT_TRUE(w->Button2->isEnabled());
+    EXPECT_TRUE(w->Button4->isEnabled());
 }
