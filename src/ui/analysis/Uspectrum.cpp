@@ -17,6 +17,9 @@
 #include "ui/widgets/StringGrid.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -72,6 +75,7 @@ TSpectrum::TSpectrum(AnalysisSource& source, QWidget* parent) : QWidget(parent, 
     BuildLayout();
     EnableForKind();
     ConnectHandlers();
+    shown_ = CurrentControls();
 }
 
 TSpectrum::~TSpectrum() = default;
@@ -312,8 +316,14 @@ void TSpectrum::MyGraph1MouseMove(int x, int y) {
     Label2->setText(ReadoutText(plot_, *at));
 }
 
+// The picture for drawing programs, and for spreadsheets the numbers of the CSV file,
+// its settings line first.
 void TSpectrum::Button2Click() {
-    if (!plot_.curves.empty()) MyGraph1->Copy();
+    if (plot_.curves.empty()) return;
+    auto* copied = new QMimeData;
+    copied->setImageData(MyGraph1->image());
+    copied->setText(TabSeparatedText(SpectrumCsvRows(plot_)));
+    QGuiApplication::clipboard()->setMimeData(copied);  // the clipboard owns it
 }
 
 void TSpectrum::Button3Click() {

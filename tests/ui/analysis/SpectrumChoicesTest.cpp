@@ -13,7 +13,9 @@
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -261,6 +263,15 @@ TEST_F(SpectrumChoicesTest, EveryCsvBeginsWithTheSettingsItWasMadeWith) {
     EXPECT_EQ(lines.value(0), QStringLiteral("# Fourier spectrum; filter=none; smoothing=Parzen 0.2 Hz; mean_removed=yes; "
                                              "taper=0.05; padded_to_power_of_two=no; rate_hz=100"));
     EXPECT_TRUE(lines.value(1).startsWith(QStringLiteral("frequency_hz,")));
+
+    // The copy: the picture, and the same table as text with tabs.
+    w->Button2->click();
+    const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(copied.value(0), lines.value(0));
+    EXPECT_EQ(copied.value(1), lines.value(1).replace(QLatin1Char(','), QLatin1Char('\t')));
+    EXPECT_EQ(copied.size(), lines.size());
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              w->MyGraph1->image().convertToFormat(QImage::Format_RGB32));
     EXPECT_TRUE(messages.empty());
 }
 
