@@ -48,9 +48,11 @@ inline std::vector<double> Wave(int n, double dt, double a, double f, double bur
     return x;
 }
 
-// A PEER record in g of the samples, DT as the file states it (".0030").
-inline QByteArray At2Text(const std::vector<double>& g, const char* dt) {
-    QByteArray text = "PEER NGA STRONG MOTION DATABASE RECORD\r\nTest Event, 1/2/2003, Test Station, 090\r\n"
+// A PEER record in g of the samples, DT as the file states it (".0030"), of the
+// component `azimuth` ("090", "UP").
+inline QByteArray At2Text(const std::vector<double>& g, const char* dt, const char* azimuth = "090") {
+    QByteArray text = "PEER NGA STRONG MOTION DATABASE RECORD\r\nTest Event, 1/2/2003, Test Station, " + QByteArray(azimuth) +
+                      "\r\n"
                       "ACCELERATION TIME SERIES IN UNITS OF G\r\nNPTS=  " +
                       QByteArray::number(static_cast<int>(g.size())) + ", DT=   " + dt + " SEC\r\n";
     for (std::size_t i = 0; i < g.size(); ++i) {

@@ -265,6 +265,23 @@ TEST_F(IndicesWindowTest, ARecordAtARateOutsideTheMenuIsComputedAtItsExactRate) 
     EXPECT_TRUE(w->Label1->text().contains(QStringLiteral("サンプリング率 333.333 Hz")));
 }
 
+TEST_F(IndicesWindowTest, TheIntensityOfARecordAtARateOutsideTheMenuIsAtItsExactRate) {
+    files.Write(QStringLiteral("RSN2_TEST_T000.AT2"), At2Text(Wave(3000, 0.003, 0.2, 2.0, 5.0), ".0030", "000"));
+    files.Write(QStringLiteral("RSN2_TEST_T090.AT2"), At2Text(Wave(3000, 0.003, 0.15, 3.0, 7.0), ".0030", "090"));
+    Transfer(files.Write(QStringLiteral("RSN2_TEST_T-UP.AT2"), At2Text(Wave(3000, 0.003, 0.05, 6.0), ".0030", "UP")), {1, 2, 3});
+    ASSERT_EQ(Open->Store().ChannelCount, 3);
+    TIndices* w = OpenWindow();
+    for (int i = 0; i < 3; ++i) {
+        w->ComponentBoxes[i]->setCurrentIndex(i);
+    }
+    w->Button4->click();
+    const tremvix::JmaIntensity core = tremvix::ComputeJmaIntensity(Samples(0), Samples(1), Samples(2), 1.0 / 0.003);
+    ASSERT_FALSE(core.refusal);
+    ASSERT_TRUE(w->Intensity().has_value());
+    EXPECT_EQ(w->Intensity()->a0, core.a0);
+    EXPECT_EQ(w->Intensity()->intensity, core.intensity);
+}
+
 TEST_F(IndicesWindowTest, WithNoAccelerationNothingCanBeCopiedOrSaved) {
     TIndices* w = OpenWindow();
     ASSERT_TRUE(w->Rows().empty());
