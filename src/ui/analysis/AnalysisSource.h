@@ -20,6 +20,9 @@ public:
     virtual const tremvix::ChannelList& List() const = 0;
     // The sampling rate and the coefficient sets as they stand.
     virtual const tremvix::FilterSettings& Filters() const = 0;
+    // The rate the analyses use, exact: a record's own (333.333... Hz), not rounded as
+    // Filters().SamplingRate is for the main window's FIR design and time axes.
+    virtual double Rate() const = 0;
     // What the integration commands would use now, and the filter's name as shown.
     virtual tremvix::IntegrationSetup IntegrationSetupNow() const = 0;
     virtual QString IntegrationFilterName() const = 0;

@@ -27,8 +27,8 @@ std::vector<std::optional<double>> Values(const IndicesRow& row) {
     return {v.pga, v.pgaTime, v.pgv, v.pgd, v.arias, v.d5_95, v.cav};
 }
 
-std::vector<QStringList> Table(const std::vector<IndicesRow>& rows, const QStringList& header) {
-    std::vector<QStringList> table{header};
+std::vector<QStringList> Table(const std::vector<IndicesRow>& rows, const QStringList& settings, const QStringList& header) {
+    std::vector<QStringList> table{{SettingsLine(settings)}, header};
     for (const IndicesRow& row : rows) {
         QStringList line{QString::number(row.index + 1), row.id};
         for (const std::optional<double>& value : Values(row)) line.push_back(value ? NumberText(*value) : QString());
@@ -71,10 +71,12 @@ int TimeDecimals(double dt) {
     return 6;
 }
 
-std::vector<QStringList> IndicesCsvRows(const std::vector<IndicesRow>& rows) {
-    return Table(rows, {QStringLiteral("channel"), QStringLiteral("id"), QStringLiteral("pga"), QStringLiteral("pga_time_s"),
+std::vector<QStringList> IndicesCsvRows(const std::vector<IndicesRow>& rows, const QStringList& settings) {
+    return Table(rows, settings, {QStringLiteral("channel"), QStringLiteral("id"), QStringLiteral("pga"), QStringLiteral("pga_time_s"),
                         QStringLiteral("pgv"), QStringLiteral("pgd"), QStringLiteral("arias"), QStringLiteral("d5_95"),
                         QStringLiteral("cav")});
 }
 
-std::vector<QStringList> IndicesClipboardRows(const std::vector<IndicesRow>& rows) { return Table(rows, IndicesHeadings()); }
+std::vector<QStringList> IndicesClipboardRows(const std::vector<IndicesRow>& rows, const QStringList& settings) {
+    return Table(rows, settings, IndicesHeadings());
+}

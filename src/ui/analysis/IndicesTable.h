@@ -34,8 +34,9 @@ QStringList IndicesCells(const IndicesRow& row, double dt);
 // Decimals that show every multiple of dt exactly: 2 for 0.01 s, 4 for 0.0005 s; at most 6.
 int TimeDecimals(double dt);
 
-// Header and rows with numbers that read back to the same doubles: for the CSV file
+// The settings line ("# " and the settings), the header and the rows with numbers that
+// read back to the same doubles: for the CSV file
 // ("channel,id,pga,pga_time_s,pgv,pgd,arias,d5_95,cav") and for the clipboard (the
 // grid's headings).
-std::vector<QStringList> IndicesCsvRows(const std::vector<IndicesRow>& rows);
-std::vector<QStringList> IndicesClipboardRows(const std::vector<IndicesRow>& rows);
+std::vector<QStringList> IndicesCsvRows(const std::vector<IndicesRow>& rows, const QStringList& settings);
+std::vector<QStringList> IndicesClipboardRows(const std::vector<IndicesRow>& rows, const QStringList& settings);

@@ -7,6 +7,10 @@ namespace {
 
 bool Drawable(double v) { return std::isfinite(v) && v > 0.0; }
 
+// A value the logarithmic axis has no place for because it is 0 or negative is drawn
+// on the box's bottom edge, so that the line from its neighbour runs down to it.
+bool BelowAxis(double v) { return std::isfinite(v) && v <= 0.0; }
+
 // Liang-Barsky: the part of the segment p0-p1 inside [lo, hi] on both coordinates, as
 // the parameters t0 <= t1 along it; false when none of it is.
 bool ClipSegment(const double p0[2], const double p1[2], const double lo[2], const double hi[2], double& t0,
@@ -41,7 +45,7 @@ void Append(Polyline& line, double u, double v) {
 
 }  // namespace
 
-std::optional<DecadeRange> DecadesCovering(std::span<const double> values, int maxCount) {
+std::optional<DecadeRange> DecadesCovering(std::span<const double> values, int maxCount, bool clearOfEdges) {
     double low = 0.0;
     double high = 0.0;
     bool any = false;
@@ -52,8 +56,8 @@ std::optional<DecadeRange> DecadesCovering(std::span<const double> values, int m
         any = true;
     }
     if (!any) return std::nullopt;
-    const int top = static_cast<int>(std::ceil(std::log10(high)));
-    int bottom = static_cast<int>(std::floor(std::log10(low)));
+    const int top = static_cast<int>(clearOfEdges ? std::floor(std::log10(high)) + 1.0 : std::ceil(std::log10(high)));
+    int bottom = static_cast<int>(clearOfEdges ? std::ceil(std::log10(low)) - 1.0 : std::floor(std::log10(low)));
     bottom = std::max(bottom, top - std::max(maxCount, 1));
     return DecadeRange{std::min(bottom, top - 1), std::max(top - bottom, 1)};
 }
@@ -67,14 +71,18 @@ std::vector<Polyline> ClipToBox(std::span<const double> x, std::span<const doubl
         if (current.x.size() >= 2) pieces.push_back(std::move(current));
         current = {};
     };
+    const auto placed = [&lo](double v) { return BelowAxis(v) ? lo[1] : std::log10(v); };
+    const auto placeable = [](double v) { return Drawable(v) || BelowAxis(v); };
     const std::size_t n = std::min(x.size(), y.size());
     for (std::size_t i = 0; i + 1 < n; ++i) {
-        if (!Drawable(x[i]) || !Drawable(y[i]) || !Drawable(x[i + 1]) || !Drawable(y[i + 1])) {
+        // Two values below the axis in a row: nothing to draw between them, not even along the frame.
+        const bool bothBelow = BelowAxis(y[i]) && BelowAxis(y[i + 1]);
+        if (bothBelow || !Drawable(x[i]) || !placeable(y[i]) || !Drawable(x[i + 1]) || !placeable(y[i + 1])) {
             finish();
             continue;
         }
-        const double p0[2] = {std::log10(x[i]), std::log10(y[i])};
-        const double p1[2] = {std::log10(x[i + 1]), std::log10(y[i + 1])};
+        const double p0[2] = {std::log10(x[i]), placed(y[i])};
+        const double p1[2] = {std::log10(x[i + 1]), placed(y[i + 1])};
         double t0 = 0.0;
         double t1 = 0.0;
         if (!ClipSegment(p0, p1, lo, hi, t0, t1)) {

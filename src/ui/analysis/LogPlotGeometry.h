@@ -8,11 +8,13 @@
 
 // Decades 10^first .. 10^(first + count) that hold the values, at most maxCount of them
 // (the lowest cut off). Only positive finite values count; none when there is none.
+// clearOfEdges: a value on a decade gets the decade beyond it too, so that no value
+// lies on the frame (a ratio of exactly 1 everywhere is drawn inside it).
 struct DecadeRange {
     int first = 0;
     int count = 1;
 };
-std::optional<DecadeRange> DecadesCovering(std::span<const double> values, int maxCount);
+std::optional<DecadeRange> DecadesCovering(std::span<const double> values, int maxCount, bool clearOfEdges = false);
 
 // A box of decades on both axes.
 struct LogBox {
@@ -22,7 +24,9 @@ struct LogBox {
 
 // Pieces of the polyline through (x[i], y[i]) that lie inside the box, cut at its
 // edges, where the line runs straight between points on the logarithmic axes.
-// Points with a value that is not positive and finite break the line.
+// A y of 0 or below is drawn on the bottom edge, the line from its neighbour running
+// down to it (none between two such values); other
+// points without a place on the axes (x not positive, NaN, infinities) break the line.
 struct Polyline {
     std::vector<double> x;
     std::vector<double> y;

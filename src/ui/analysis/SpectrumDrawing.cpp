@@ -16,6 +16,8 @@ constexpr int kFrameHeight = 370;
 constexpr int kMaxDecades = 6;
 constexpr int kLegendColumns = 2;
 constexpr int kLegendColumnWidth = 280;
+constexpr std::uint32_t kYellow = 0x00FFFF;  // 0x00BBGGRR
+constexpr std::uint32_t kOlive = 0x008080;   // the yellow trace's colour where the ground is white
 
 // Empty plots keep the usual span of their axis.
 DecadeRange DefaultX(SpectrumKind kind) { return kind == SpectrumKind::Response ? DecadeRange{-2, 3} : DecadeRange{-1, 3}; }
@@ -77,6 +79,17 @@ void DrawPeakMark(TMyGraph& graph, const SpectrumCurve& curve, const LogBox& box
     c.brush.style = Canvas::BrushStyle::Solid;
 }
 
+// The curves of one channel differ by their line: solid, dashed, dotted, then thick.
+void SetPen(Canvas& c, const SpectrumCurve& curve) {
+    constexpr Canvas::PenStyle kStyles[4] = {Canvas::PenStyle::Solid, Canvas::PenStyle::Dash, Canvas::PenStyle::Dot,
+                                             Canvas::PenStyle::Solid};
+    const int variant = std::clamp(curve.variant, 0, 3);
+    c.pen.color = ChannelColour(curve.channel);
+    c.pen.style = kStyles[variant];
+    // One pixel wide but for the fourth: wider pens are stroked as filled outlines, far slower for noisy curves.
+    c.pen.width = variant == 3 ? 2 : 1;
+}
+
 void DrawLegend(TMyGraph& graph, const SpectrumPlot& plot) {
     Canvas& c = graph.canvas();
     const int h = c.TextHeight(QStringLiteral("A"));
@@ -84,12 +97,12 @@ void DrawLegend(TMyGraph& graph, const SpectrumPlot& plot) {
     for (int i = 0; i < static_cast<int>(plot.curves.size()); ++i) {
         const int x = kOriginX + (i % kLegendColumns) * kLegendColumnWidth;
         const int y = top + (i / kLegendColumns) * (h + 1);
-        c.pen.color = CurveColour(i);
-        c.pen.width = 2;
+        SetPen(c, plot.curves[i]);
         c.MoveTo(x, y + h / 2);
         c.LineTo(x + 24, y + h / 2);
         c.pen.width = 1;
-        c.fontColor = CurveColour(i);
+        c.pen.style = Canvas::PenStyle::Solid;
+        c.fontColor = ChannelColour(plot.curves[i].channel);
         c.TextOut(x + 30, y, plot.curves[i].name);
     }
     c.fontColor = 0x000000;
@@ -98,7 +111,10 @@ void DrawLegend(TMyGraph& graph, const SpectrumPlot& plot) {
 
 }  // namespace
 
-std::uint32_t CurveColour(int i) { return kTraceColours[static_cast<std::size_t>(i) % kTraceColours.size()]; }
+std::uint32_t ChannelColour(int channel) {
+    const std::uint32_t colour = kTraceColours[static_cast<std::size_t>(std::max(channel, 0)) % kTraceColours.size()];
+    return colour == kYellow ? kOlive : colour;
+}
 
 LogBox AxesOf(const SpectrumPlot& plot) {
     // The decades depend only on the smallest and largest positive value of each curve.
@@ -120,7 +136,7 @@ LogBox AxesOf(const SpectrumPlot& plot) {
         for (const auto& v : {lowY, highY}) if (v) ys.push_back(*v);
     }
     return {InFloatRange(DecadesCovering(xs, kMaxDecades).value_or(DefaultX(plot.kind))),
-            InFloatRange(DecadesCovering(ys, kMaxDecades).value_or(DecadeRange{0, 3}))};
+            InFloatRange(DecadesCovering(ys, kMaxDecades, true).value_or(DecadeRange{0, 3}))};
 }
 
 void DrawSpectrumPlot(TMyGraph& graph, const SpectrumPlot& plot) {
@@ -132,11 +148,10 @@ void DrawSpectrumPlot(TMyGraph& graph, const SpectrumPlot& plot) {
     Canvas& c = graph.canvas();
     for (int i = 0; i < static_cast<int>(plot.curves.size()); ++i) {
         const SpectrumCurve& curve = plot.curves[i];
-        c.pen.color = CurveColour(i);
-        // One pixel wide: wider pens are stroked as filled outlines, far slower for noisy curves.
-        c.pen.width = 1;
-        c.pen.style = Canvas::PenStyle::Solid;
+        SetPen(c, curve);
         DrawCurve(graph, curve, box);
+        c.pen.style = Canvas::PenStyle::Solid;
+        c.pen.width = 1;
         DrawPeakMark(graph, curve, box);
     }
     c.pen.color = 0x000000;

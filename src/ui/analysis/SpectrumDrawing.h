@@ -11,8 +11,9 @@ struct SpectrumPlot;
 inline constexpr int kSpectrumGraphWidth = 660;
 inline constexpr int kSpectrumGraphHeight = 520;
 
-// Colour of the i-th curve: the main window's trace colours by position.
-std::uint32_t CurveColour(int i);
+// Colour of the curves of a channel (store index): the main window's trace colours by
+// channel, olive for yellow, which cannot be read on white.
+std::uint32_t ChannelColour(int channel);
 
 // The axes a plot is drawn on: decades that cover its curves (at most six each way).
 LogBox AxesOf(const SpectrumPlot& plot);

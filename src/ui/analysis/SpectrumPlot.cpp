@@ -59,14 +59,15 @@ void SetPeak(SpectrumCurve& curve) {
     }
 }
 
-// The five peak responses of one damping, in the order sd, sv, sa, psv, psa.
-std::array<std::vector<double>, 5> ResponseColumns(const tremvix::DampingSpectrum& spectrum) {
+// The five peak responses of one damping, in the order sd, sv, sa, psv, psa; the
+// displacements and velocities times `scale` (into the units of ResponseUnits).
+std::array<std::vector<double>, 5> ResponseColumns(const tremvix::DampingSpectrum& spectrum, double scale) {
     std::array<std::vector<double>, 5> columns;
     for (const tremvix::SpectrumValues& v : spectrum.values) {
-        columns[0].push_back(v.sd);
-        columns[1].push_back(v.sv);
+        columns[0].push_back(v.sd * scale);
+        columns[1].push_back(v.sv * scale);
         columns[2].push_back(v.sa);
-        columns[3].push_back(v.psv);
+        columns[3].push_back(v.psv * scale);
         columns[4].push_back(v.psa);
     }
     return columns;
@@ -116,11 +117,12 @@ SpectrumPlot ResponsePlot(const std::vector<LoadedChannel>& channels, const Spec
         const tremvix::ResponseSpectrumResult result = tremvix::ComputeResponseSpectrum(channel->samples, dt, options);
         if (result.refusal) return Refused(plot, *result.refusal);
         plot.xColumn.values = result.periods;
+        int variant = 0;
         for (const tremvix::DampingSpectrum& spectrum : result.spectra) {
             const QString name = ChannelLabel(*channel) + QStringLiteral(" h=") + FormattedNumber("%g", spectrum.damping * 100.0) +
                                  QStringLiteral("%");
-            std::array<std::vector<double>, 5> columns = ResponseColumns(spectrum);
-            SpectrumCurve curve{name, result.periods, columns[drawn], std::nullopt, 0.0};
+            std::array<std::vector<double>, 5> columns = ResponseColumns(spectrum, units.scale);
+            SpectrumCurve curve{name, result.periods, columns[drawn], std::nullopt, 0.0, channel->index, variant++};
             SetPeak(curve);
             plot.curves.push_back(std::move(curve));
             for (int q = 0; q < 5; ++q)
@@ -164,7 +166,7 @@ SpectrumPlot FourierPlot(const std::vector<LoadedChannel>& channels, const Spect
             amplitudes = std::move(smoothed.amplitudes);
         }
         plot.xColumn.values = spectrum.frequencies;
-        SpectrumCurve curve{ChannelLabel(*channel), std::move(spectrum.frequencies), amplitudes, std::nullopt, 0.0};
+        SpectrumCurve curve{ChannelLabel(*channel), std::move(spectrum.frequencies), amplitudes, std::nullopt, 0.0, channel->index, 0};
         SetPeak(curve);
         plot.columns.push_back({curve.name + QStringLiteral(" amplitude") +
                                     (plot.unitY.isEmpty() ? QString() : QStringLiteral(" [") + plot.unitY + QStringLiteral("]")) +
@@ -197,7 +199,8 @@ SpectrumPlot RatioPlot(const std::vector<LoadedChannel>& channels, const Spectru
     const QString name = ChannelLabel(*numerator) + QStringLiteral(" / ") + ChannelLabel(*denominator);
     plot.xColumn.values = ratio.frequencies;
     plot.columns.push_back({name + QStringLiteral(" ratio") + SmoothingNote(request.ratioSmoothing), ratio.ratios});
-    plot.curves.push_back({name, std::move(ratio.frequencies), std::move(ratio.ratios), ratio.peakFrequency, ratio.peakRatio});
+    plot.curves.push_back({name, std::move(ratio.frequencies), std::move(ratio.ratios), ratio.peakFrequency, ratio.peakRatio,
+                           numerator->index, 0});
     return plot;
 }
 
@@ -219,7 +222,8 @@ ResponseUnits ResponseUnitsOf(const LoadedChannel& channel) {
     if (factor == 1.0) return {QStringLiteral("cm"), QStringLiteral("cm/s"), a};
     if (factor == 100.0) return {QStringLiteral("m"), QStringLiteral("m/s"), a};
     if (factor == 0.1) return {QStringLiteral("mm"), QStringLiteral("mm/s"), a};
-    return {a + QStringLiteral("·s²"), a + QStringLiteral("·s"), a};
+    // "g·s²" is no length anyone reads: displacements in cm and velocities in cm/s.
+    return {QStringLiteral("cm"), QStringLiteral("cm/s"), a, factor};
 }
 
 std::optional<std::size_t> PeakIndex(const std::vector<double>& x, const std::vector<double>& y) {
@@ -230,7 +234,7 @@ std::optional<std::size_t> PeakIndex(const std::vector<double>& x, const std::ve
 }
 
 std::vector<QStringList> SpectrumCsvRows(const SpectrumPlot& plot) {
-    std::vector<QStringList> rows;
+    std::vector<QStringList> rows{{SettingsLine(plot.settings)}};
     QStringList header{plot.xColumn.title};
     for (const CsvColumn& column : plot.columns) header.push_back(column.title);
     rows.push_back(header);

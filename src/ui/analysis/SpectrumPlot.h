@@ -20,6 +20,8 @@ struct SpectrumCurve {
     std::vector<double> y;
     std::optional<double> peakX;  // where the curve's peak is marked
     double peakY = 0.0;
+    int channel = 0;  // store index of the channel (the numerator of a ratio): the colour
+    int variant = 0;  // the curve's place among its channel's curves: the line style
 };
 
 struct CsvColumn {
@@ -39,6 +41,7 @@ struct SpectrumPlot {
     std::vector<CsvColumn> columns;
     std::optional<QString> refusal;  // message text, house style
     QString refusalCaption;
+    QStringList settings;  // how it was made, for the first line of its exports
 };
 
 inline constexpr int kMaxSpectrumCurves = 8;  // one per trace colour
@@ -47,16 +50,18 @@ inline constexpr int kMaxSpectrumCurves = 8;  // one per trace colour
 SpectrumPlot ComputeSpectrumPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double dt,
                                  tremvix::FourierTransformer& transformer);
 
-// Units of the response values of an acceleration channel: cm, cm/s and gal for gal.
+// Units of the response values of an acceleration channel: cm, cm/s and gal for gal;
+// cm, cm/s and g for g, its displacements and velocities scaled by 980.665 (gal per g).
 struct ResponseUnits {
     QString sd;
     QString sv;
     QString sa;
+    double scale = 1.0;  // sd, sv, psv as computed from the stored samples, into sd's and sv's units
 };
 ResponseUnits ResponseUnitsOf(const LoadedChannel& channel);
 
-// The CSV table of a plot: a header row, then one row per period or frequency with
-// numbers that read back to the same doubles.
+// The CSV table of a plot: its settings line ("# ..."), a header row, then one row
+// per period or frequency with numbers that read back to the same doubles.
 std::vector<QStringList> SpectrumCsvRows(const SpectrumPlot& plot);
 
 // Largest y of a curve, over the points with x > 0; the first one in a tie.

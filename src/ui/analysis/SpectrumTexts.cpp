@@ -2,6 +2,7 @@
 
 #include "ui/analysis/LogPlotGeometry.h"
 #include "ui/analysis/SpectrumPlot.h"
+#include "ui/analysis/TableText.h"
 #include "ui/base/CNumberFormat.h"
 
 #include <QStringList>
@@ -45,4 +46,33 @@ QString ReadoutText(const SpectrumPlot& plot, double x) {
         lines.push_back(curve.name + QStringLiteral(": ") + (y ? Quantity(plot) + Value(plot, *y) : QStringLiteral("—")));
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+QStringList SpectrumSettings(const SpectrumRequest& request, double rate) {
+    const auto yesNo = [](bool on) { return on ? QStringLiteral("yes") : QStringLiteral("no"); };
+    const auto parzen = [](double bandwidth) {
+        return bandwidth > 0.0 ? QStringLiteral("smoothing=Parzen ") + NumberText(bandwidth) + QStringLiteral(" Hz")
+                               : QStringLiteral("smoothing=none");
+    };
+    static const char* const kQuantities[5] = {"Sa", "Sv", "Sd", "pSv", "pSa"};
+    QStringList settings;
+    if (request.kind == SpectrumKind::Response) {
+        QStringList dampings;
+        for (const double h : request.dampings) dampings << NumberText(h);
+        settings << QStringLiteral("response spectrum") << QStringLiteral("filter=none")
+                 << QStringLiteral("drawn=") + QString::fromLatin1(kQuantities[static_cast<int>(request.quantity)])
+                 << QStringLiteral("damping=") + dampings.join(QLatin1Char(' ')) << QStringLiteral("smoothing=none")
+                 << QStringLiteral("mean_removed=no");
+    } else {
+        const bool ratio = request.kind == SpectrumKind::Ratio;
+        settings << (ratio ? QStringLiteral("spectral ratio") : QStringLiteral("Fourier spectrum")) << QStringLiteral("filter=none")
+                 << parzen(ratio ? request.ratioSmoothing : request.smoothing)
+                 << QStringLiteral("mean_removed=") + yesNo(request.fourier.removeMean)
+                 << QStringLiteral("taper=") + NumberText(request.fourier.taperFraction)
+                 << QStringLiteral("padded_to_power_of_two=") + yesNo(request.fourier.padToPowerOfTwo);
+        if (ratio)
+            settings << QStringLiteral("peak_band_hz=") + NumberText(request.bandLow) + QLatin1Char(' ') + NumberText(request.bandHigh);
+    }
+    settings << QStringLiteral("rate_hz=") + NumberText(rate);
+    return settings;
 }

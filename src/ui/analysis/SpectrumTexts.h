@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ui/analysis/SpectrumRequest.h"
+
 #include <QString>
+#include <QStringList>
 
 struct SpectrumPlot;
 
@@ -9,3 +12,8 @@ QString PeakText(const SpectrumPlot& plot);
 
 // "T = 0.500 s" or "f = 2.000 Hz", then each curve's value there, one line each.
 QString ReadoutText(const SpectrumPlot& plot, double x);
+
+// How a plot is made, for the first line of its exports: the kind, then "key=value"
+// settings (filter, drawn quantity, dampings, smoothing, mean removal, taper, padding,
+// peak band), last the sampling rate in Hz.
+QStringList SpectrumSettings(const SpectrumRequest& request, double rate);

@@ -23,7 +23,7 @@ QByteArray CsvText(const std::vector<QStringList>& rows) {
         QStringList fields;
         for (const QString& field : row) fields.push_back(CsvField(field));
         text += fields.join(QLatin1Char(',')).toUtf8();
-        text += "\r\n";
+        text += '\n';
     }
     return text;
 }
@@ -41,3 +41,5 @@ QString TabSeparatedText(const std::vector<QStringList>& rows) {
     }
     return text;
 }
+
+QString SettingsLine(const QStringList& settings) { return QStringLiteral("# ") + settings.join(QStringLiteral("; ")); }

@@ -41,7 +41,7 @@ void TIndices::ConnectHandlers() {
 }
 
 TIndices::Inputs TIndices::CurrentInputs() const {
-    return {SignatureOf(source_.Store()), source_.Filters().SamplingRate,
+    return {SignatureOf(source_.Store()), source_.Rate(),
             static_cast<int>(source_.IntegrationSetupNow().filter), source_.Filters().LowPassRatio};
 }
 
@@ -64,12 +64,17 @@ void TIndices::Sync() {
     channels_ = LoadedChannelsOf(source_.Store());
     if (newChannels) FillComponentBoxes();
     const BusyCursor busy;
-    rows_ = ComputeIndicesRows(channels_, 1.0 / source_.Filters().SamplingRate, source_.IntegrationSetupNow());
+    rows_ = ComputeIndicesRows(channels_, 1.0 / source_.Rate(), source_.IntegrationSetupNow());
     FillTable();
-    Label1->setText(QStringLiteral("積分フィルタ（主画面の「フィルタ(積分時)」）: ") + source_.IntegrationFilterName());
+    Label1->setText(QStringLiteral("各値は記録から平均値を除いて計算（震度は除かない）　サンプリング率 ") +
+                    FormattedNumber("%g", source_.Rate()) + QStringLiteral(" Hz　積分フィルタ（主画面の「フィルタ(積分時)」）: ") +
+                    source_.IntegrationFilterName());
     Label1->adjustSize();
-    const IntensityOutcome outcome =
-        ComputeIntensityOf(channels_, Picks(), source_.Filters().SamplingRate, transformer_);
+    Button1->setEnabled(!rows_.empty());
+    Button2->setEnabled(!rows_.empty());
+    Button4->setEnabled(!channels_.empty());
+    shownPicks_ = Picks();
+    const IntensityOutcome outcome = ComputeIntensityOf(channels_, shownPicks_, source_.Rate(), transformer_);
     ShowIntensity(outcome.intensity, outcome.refusal.trimmed());
 }
 
@@ -79,7 +84,7 @@ void TIndices::FillTable() {
     for (int c = 0; c < headings.size(); ++c) StringGrid1->setCell(c, 0, headings[c]);
     for (int c = 0; c < headings.size(); ++c) StringGrid1->setCell(c, 1, QString());
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {
-        const QStringList cells = IndicesCells(rows_[r], 1.0 / source_.Filters().SamplingRate);
+        const QStringList cells = IndicesCells(rows_[r], 1.0 / source_.Rate());
         for (int c = 0; c < cells.size(); ++c) StringGrid1->setCell(c, r + 1, cells[c]);
     }
 }
@@ -102,15 +107,30 @@ ComponentPicks TIndices::Picks() const {
     return picks;
 }
 
+void TIndices::ShowPicks(const ComponentPicks& picks) {
+    for (int i = 0; i < 3; ++i) {
+        const QSignalBlocker blocker(ComponentBoxes[i]);
+        ComponentBoxes[i]->setCurrentIndex(ComponentBoxes[i]->findData(picks[i]));
+    }
+}
+
+// A refused choice puts the components of the intensity shown back in the boxes.
 void TIndices::ComputeIntensity() {
     if (!inputs_ || *inputs_ != CurrentInputs()) return Sync();  // the data changed under the choice
-    const IntensityOutcome outcome =
-        ComputeIntensityOf(channels_, Picks(), source_.Filters().SamplingRate, transformer_);
+    const IntensityOutcome outcome = ComputeIntensityOf(channels_, Picks(), source_.Rate(), transformer_);
     if (!outcome.intensity) {
+        ShowPicks(shownPicks_);
         Dialogs::MessageBox(outcome.refusal, outcome.caption, Dialogs::kOkExclamation);
         return;
     }
+    shownPicks_ = Picks();
     ShowIntensity(outcome.intensity, QString());
+}
+
+QStringList TIndices::Settings() const {
+    return {QStringLiteral("ground-motion indices"), QStringLiteral("filter=") + source_.IntegrationFilterName(),
+            QStringLiteral("mean_removed=yes (of the record before every index)"), QStringLiteral("damping=none"),
+            QStringLiteral("smoothing=none"), QStringLiteral("rate_hz=") + NumberText(source_.Rate())};
 }
 
 void TIndices::ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensity, const QString& note) {
@@ -130,11 +150,13 @@ void TIndices::ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensi
 }
 
 void TIndices::Button1Click() {
-    QGuiApplication::clipboard()->setText(TabSeparatedText(IndicesClipboardRows(rows_)));
+    if (rows_.empty()) return;
+    QGuiApplication::clipboard()->setText(TabSeparatedText(IndicesClipboardRows(rows_, Settings())));
 }
 
 void TIndices::Button2Click() {
-    const QByteArray text = CsvText(IndicesCsvRows(rows_));
+    if (rows_.empty()) return;  // nothing to save: no empty file
+    const QByteArray text = CsvText(IndicesCsvRows(rows_, Settings()));
     SaveThroughDialog(QStringLiteral("CSVファイル (*.csv)|*.csv|すべて (*.*)|*.*"), ".csv", QStringLiteral("表"),
                       [&text](const QString& name) { return SaveBytes(name, text); });
 }

@@ -25,7 +25,7 @@ public:
     ~TIndices() override;
 
     StringGrid* StringGrid1 = nullptr;
-    QLabel* Label1 = nullptr;  // the integration filter used
+    QLabel* Label1 = nullptr;  // the integration filter used, and that the mean is removed
     QGroupBox* GroupBox1 = nullptr;
     std::array<QComboBox*, 3> ComponentBoxes{};  // ComboBox1 (NS), ComboBox2 (EW), ComboBox3 (UD)
     QLabel* Label2 = nullptr;  // a0
@@ -54,7 +54,7 @@ protected:
 private:
     struct Inputs {
         ChannelsSignature channels;
-        int rate = 0;
+        double rate = 0.0;
         int filter = 0;
         float lowPassRatio = 0.0f;
         bool operator==(const Inputs&) const = default;
@@ -68,6 +68,8 @@ private:
     void FillTable();
     void FillComponentBoxes();
     ComponentPicks Picks() const;
+    void ShowPicks(const ComponentPicks& picks);
+    QStringList Settings() const;
     void ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensity, const QString& note);
 
     AnalysisSource& source_;
@@ -76,4 +78,5 @@ private:
     std::vector<IndicesRow> rows_;
     std::optional<tremvix::JmaIntensity> intensity_;
     std::optional<Inputs> inputs_;
+    ComponentPicks shownPicks_{-1, -1, -1};  // the components of the intensity shown, restored after a refusal
 };

@@ -34,6 +34,7 @@ void TIndices::BuildLayout() {
     StringGrid1->setFixedColor(ColorOf(0xFFFFD2));
     for (int c = 0; c < 9; ++c) StringGrid1->setColWidth(c, kColumnWidths[c]);
     StringGrid1->setToolTip(QStringLiteral(
+        "どの値も、記録からその平均値を除いた加速度で計算する（観測網が公表する最大加速度と同じ）\n"
         "PGA: 加速度の絶対値の最大と、その時刻（最初のサンプルを0秒、同じ値なら最初のもの）\n"
         "PGV, PGD: 主画面の「フィルタ(積分時)」のフィルタで、ポップアップの速度・変位(cm)変換と同じ積分\n"
         "　（平均値の除去、フィルタ、矩形則）をして得た速度・変位の絶対値の最大\n"
@@ -44,10 +45,13 @@ void TIndices::BuildLayout() {
     Label1 = Label(this, "Label1", 8, 204, QString());
     BuildIntensityBox();
     Button1 = Button(this, "Button1", 8, 392, 80, 25, QStringLiteral("コピー"),
-                     QStringLiteral("表をタブ区切りのテキストでクリップボードにコピー"));
+                     QStringLiteral("表をタブ区切りのテキストでクリップボードにコピー（1行目は計算の条件）"));
     Button2 = Button(this, "Button2", 96, 392, 80, 25, QStringLiteral("CSV保存"),
-                     QStringLiteral("表をCSVファイル（UTF-8）で保存"));
+                     QStringLiteral("表をCSVファイル（UTF-8）で保存（1行目は計算の条件）"));
     Button3 = Button(this, "Button3", 812, 392, 80, 25, QStringLiteral("閉じる"));
+    Button1->setEnabled(false);  // until there is a row
+    Button2->setEnabled(false);
+    Button4->setEnabled(false);
 }
 
 void TIndices::BuildIntensityBox() {

@@ -17,6 +17,9 @@
 #include "ui/widgets/StringGrid.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -72,6 +75,7 @@ TSpectrum::TSpectrum(AnalysisSource& source, QWidget* parent) : QWidget(parent, 
     BuildLayout();
     EnableForKind();
     ConnectHandlers();
+    shown_ = CurrentControls();
 }
 
 TSpectrum::~TSpectrum() = default;
@@ -82,7 +86,7 @@ void TSpectrum::ConnectHandlers() {
     ConnectHandler(RadioGroup3, &RadioGroup::clicked, this, &TSpectrum::Redraw);
     for (QCheckBox* box : DampingBoxes) ConnectHandler(box, &QCheckBox::toggled, this, &TSpectrum::Redraw);
     for (QCheckBox* box : {CBMean, CBTaper, CBPad}) ConnectHandler(box, &QCheckBox::toggled, this, &TSpectrum::Redraw);
-    ConnectHandler(CheckListBox1, &QListWidget::itemChanged, this, &TSpectrum::Redraw);
+    ConnectHandler(CheckListBox1, &QListWidget::itemChanged, this, &TSpectrum::CheckListBox1ClickCheck);
     ConnectHandler(ComboBox1, &QComboBox::activated, this, &TSpectrum::Redraw);
     ConnectHandler(ComboBox2, &QComboBox::activated, this, &TSpectrum::Redraw);
     ConnectHandler(Edit1, &QLineEdit::editingFinished, this, &TSpectrum::Redraw);
@@ -119,7 +123,7 @@ void TSpectrum::KindClick() {
     Redraw();
 }
 
-double TSpectrum::SampleStep() const { return 1.0 / source_.Filters().SamplingRate; }
+double TSpectrum::SampleStep() const { return 1.0 / source_.Rate(); }
 
 std::vector<int> TSpectrum::CheckedChannels() const {
     std::vector<int> checked;
@@ -152,19 +156,67 @@ SpectrumRequest TSpectrum::RequestFromControls() const {
 
 void TSpectrum::Redraw() {
     Sync();
-    Draw(true);
+    Draw(Told::Message);
 }
 
-// A user's choice that is refused changes nothing; a drawing after the data changed
-// shows the reason instead of a picture of data no longer loaded.
-void TSpectrum::Draw(bool byUser) {
+void TSpectrum::CheckListBox1ClickCheck() {
+    Sync();
+    Draw(Told::Note);
+}
+
+TSpectrum::Controls TSpectrum::CurrentControls() const {
+    Controls controls;
+    controls.kind = RadioGroup1->itemIndex();
+    controls.quantity = RadioGroup2->itemIndex();
+    controls.smoothing = RadioGroup3->itemIndex();
+    for (int i = 0; i < CheckListBox1->count(); ++i) controls.ticks.push_back(CheckListBox1->item(i)->checkState());
+    for (int i = 0; i < 4; ++i) controls.dampings[i] = DampingBoxes[i]->isChecked();
+    controls.fourier = {CBMean->isChecked(), CBTaper->isChecked(), CBPad->isChecked()};
+    controls.numerator = ComboBox1->currentIndex();
+    controls.denominator = ComboBox2->currentIndex();
+    controls.bandLow = Edit1->text();
+    controls.bandHigh = Edit2->text();
+    return controls;
+}
+
+void TSpectrum::RestoreControls(const Controls& controls) {
+    const QSignalBlocker blockers[] = {QSignalBlocker(RadioGroup1), QSignalBlocker(RadioGroup2), QSignalBlocker(RadioGroup3),
+                                       QSignalBlocker(CheckListBox1), QSignalBlocker(ComboBox1), QSignalBlocker(ComboBox2),
+                                       QSignalBlocker(CBMean), QSignalBlocker(CBTaper), QSignalBlocker(CBPad),
+                                       QSignalBlocker(DampingBoxes[0]), QSignalBlocker(DampingBoxes[1]),
+                                       QSignalBlocker(DampingBoxes[2]), QSignalBlocker(DampingBoxes[3])};
+    RadioGroup1->setItemIndex(controls.kind);
+    RadioGroup2->setItemIndex(controls.quantity);
+    RadioGroup3->setItemIndex(controls.smoothing);
+    if (static_cast<int>(controls.ticks.size()) == CheckListBox1->count())
+        for (int i = 0; i < CheckListBox1->count(); ++i) CheckListBox1->item(i)->setCheckState(controls.ticks[i]);
+    for (int i = 0; i < 4; ++i) DampingBoxes[i]->setChecked(controls.dampings[i]);
+    CBMean->setChecked(controls.fourier[0]);
+    CBTaper->setChecked(controls.fourier[1]);
+    CBPad->setChecked(controls.fourier[2]);
+    ComboBox1->setCurrentIndex(controls.numerator);
+    ComboBox2->setCurrentIndex(controls.denominator);
+    Edit1->setText(controls.bandLow);
+    Edit2->setText(controls.bandHigh);
+    EnableForKind();
+}
+
+// A user's choice that is refused puts the controls back as the picture was drawn; a
+// drawing after the data changed shows the reason instead of a picture of data no
+// longer loaded.
+void TSpectrum::Draw(Told told) {
     const SpectrumRequest request = RequestFromControls();
     SpectrumPlot plot = [&] {
         const BusyCursor busy;
         return ComputeSpectrumPlot(channels_, request, SampleStep(), transformer_);
     }();
-    if (plot.refusal && byUser) {
-        Dialogs::MessageBox(*plot.refusal, plot.refusalCaption, Dialogs::kOkExclamation);
+    plot.settings = SpectrumSettings(request, source_.Rate());
+    if (plot.refusal && told != Told::Instead) {
+        RestoreControls(shown_);
+        if (told == Told::Message)
+            Dialogs::MessageBox(*plot.refusal, plot.refusalCaption, Dialogs::kOkExclamation);
+        else
+            Label2->setText(plot.refusal->trimmed());
         return;
     }
     ShowPlot(std::move(plot));
@@ -178,7 +230,9 @@ void TSpectrum::ShowPlot(SpectrumPlot plot) {
         plot.xColumn.values.clear();
     }
     plot_ = std::move(plot);
+    shown_ = CurrentControls();
     DrawSpectrumPlot(*MyGraph1, plot_);
+    for (QPushButton* button : {Button2, Button3, Button4}) button->setEnabled(!plot_.curves.empty());
     if (refusal)
         Label1->setText(refusal->trimmed());
     else if (plot_.curves.empty())
@@ -192,10 +246,10 @@ void TSpectrum::ShowPlot(SpectrumPlot plot) {
 void TSpectrum::InputsChanged() {
     if (!isVisible()) return;  // brought up to date when shown
     RunHandler([this] {
-        const bool changed = SignatureOf(source_.Store()) != signature_ || source_.Filters().SamplingRate != rate_;
+        const bool changed = SignatureOf(source_.Store()) != signature_ || source_.Rate() != rate_;
         if (synced_ && !changed) return;
         Sync();
-        Draw(false);
+        Draw(Told::Instead);
     });
 }
 
@@ -205,7 +259,7 @@ void TSpectrum::showEvent(QShowEvent* event) {
 }
 
 void TSpectrum::Sync() {
-    rate_ = source_.Filters().SamplingRate;
+    rate_ = source_.Rate();
     ChannelsSignature signature = SignatureOf(source_.Store());
     if (synced_ && signature == signature_) {
         channels_ = LoadedChannelsOf(source_.Store());
@@ -250,7 +304,7 @@ void TSpectrum::PickChannel(int k) {
         const QSignalBlocker comboBlocker(ComboBox1);
         ComboBox1->setCurrentIndex(k);
     }
-    Draw(true);
+    Draw(Told::Message);
 }
 
 void TSpectrum::MyGraph1MouseMove(int x, int y) {
@@ -262,15 +316,25 @@ void TSpectrum::MyGraph1MouseMove(int x, int y) {
     Label2->setText(ReadoutText(plot_, *at));
 }
 
-void TSpectrum::Button2Click() { MyGraph1->Copy(); }
+// The picture for drawing programs, and for spreadsheets the numbers of the CSV file,
+// its settings line first.
+void TSpectrum::Button2Click() {
+    if (plot_.curves.empty()) return;
+    auto* copied = new QMimeData;
+    copied->setImageData(MyGraph1->image());
+    copied->setText(TabSeparatedText(SpectrumCsvRows(plot_)));
+    QGuiApplication::clipboard()->setMimeData(copied);  // the clipboard owns it
+}
 
 void TSpectrum::Button3Click() {
+    if (plot_.curves.empty()) return;
     const QImage picture = MyGraph1->image().copy();
     SaveThroughDialog(QStringLiteral("PNG画像ファイル(*.png)|*.png|すべて(*.*)|*.*"), ".png", QStringLiteral("グラフ"),
                       [&picture](const QString& name) { return SaveImagePng(picture, name); });
 }
 
 void TSpectrum::Button4Click() {
+    if (plot_.curves.empty()) return;  // nothing to save: no empty file
     const QByteArray text = CsvText(SpectrumCsvRows(plot_));
     SaveThroughDialog(QStringLiteral("CSVファイル (*.csv)|*.csv|すべて (*.*)|*.*"), ".csv", QStringLiteral("スペクトル"),
                       [&text](const QString& name) { return SaveBytes(name, text); });

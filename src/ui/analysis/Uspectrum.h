@@ -57,7 +57,10 @@ public:
     const SpectrumPlot& Plot() const { return plot_; }
 
 public slots:
-    void Redraw();  // a choice changed: a refusal is shown as a message and changes nothing
+    void Redraw();  // a choice changed: a refusal is shown as a message and the controls put back
+    // A channel ticked or unticked: a refusal is told beside the graph, without a message
+    // box, and the tick put back.
+    void CheckListBox1ClickCheck();
     void KindClick();
     void Button2Click();
     void Button3Click();
@@ -78,7 +81,25 @@ private:
     void EnableForKind();
     void Sync();
     void FillChannelPickers();
-    void Draw(bool byUser);
+    // How a refusal is told: a message box, a note beside the graph, or shown in place
+    // of the picture (the data changed, no choice to put back).
+    enum class Told { Message, Note, Instead };
+    // The controls as they were when the picture shown was drawn.
+    struct Controls {
+        int kind = 0;
+        int quantity = 0;
+        int smoothing = 0;
+        std::vector<Qt::CheckState> ticks;
+        std::array<bool, 4> dampings{};
+        std::array<bool, 3> fourier{};
+        int numerator = -1;
+        int denominator = -1;
+        QString bandLow;
+        QString bandHigh;
+    };
+    Controls CurrentControls() const;
+    void RestoreControls(const Controls& controls);
+    void Draw(Told told);
     void ShowPlot(SpectrumPlot plot);
     SpectrumRequest RequestFromControls() const;
     SpectrumKind Kind() const;
@@ -89,7 +110,8 @@ private:
     tremvix::FourierTransformer transformer_;
     std::vector<LoadedChannel> channels_;
     ChannelsSignature signature_;
-    int rate_ = 0;
+    double rate_ = 0.0;
     bool synced_ = false;
     SpectrumPlot plot_;
+    Controls shown_;
 };

@@ -67,12 +67,13 @@ void TSpectrum::BuildLayout() {
 
     Button1 = Button(this, "Button1", 8, 628, 92, 25, QStringLiteral("描画"), QStringLiteral("グラフを描き直す"));
     Button2 = Button(this, "Button2", 107, 628, 92, 25, QStringLiteral("コピー"),
-                     QStringLiteral("グラフをクリップボードにコピー"));
+                     QStringLiteral("グラフをクリップボードにコピー（表計算ソフトには数値を、1行目は計算の条件）"));
     Button3 = Button(this, "Button3", 206, 628, 92, 25, QStringLiteral("グラフ保存"),
                      QStringLiteral("グラフをPNGファイルで保存"));
     Button4 = Button(this, "Button4", 8, 658, 92, 25, QStringLiteral("CSV保存"),
-                     QStringLiteral("描いたスペクトルの数値をCSVファイル（UTF-8）で保存"));
+                     QStringLiteral("描いたスペクトルの数値をCSVファイル（UTF-8）で保存（1行目は計算の条件）"));
     Button5 = Button(this, "Button5", 206, 658, 92, 25, QStringLiteral("閉じる"));
+    for (QPushButton* button : {Button2, Button3, Button4}) button->setEnabled(false);  // until a curve is drawn
     SetToolTips();
 }
 

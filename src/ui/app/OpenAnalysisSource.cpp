@@ -19,6 +19,7 @@ OpenAnalysisSource::OpenAnalysisSource(TOpen& open) : AnalysisSource(&open), ope
 const tremvix::ChannelStore& OpenAnalysisSource::Store() const { return open_.Store(); }
 const tremvix::ChannelList& OpenAnalysisSource::List() const { return open_.List(); }
 const tremvix::FilterSettings& OpenAnalysisSource::Filters() const { return open_.Filters; }
+double OpenAnalysisSource::Rate() const { return open_.RecordRate(); }
 tremvix::IntegrationSetup OpenAnalysisSource::IntegrationSetupNow() const { return open_.IntegrationSetupNow(); }
 
 QString OpenAnalysisSource::IntegrationFilterName() const {

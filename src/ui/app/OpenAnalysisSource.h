@@ -15,6 +15,7 @@ public:
     const tremvix::ChannelStore& Store() const override;
     const tremvix::ChannelList& List() const override;
     const tremvix::FilterSettings& Filters() const override;
+    double Rate() const override;
     tremvix::IntegrationSetup IntegrationSetupNow() const override;
     QString IntegrationFilterName() const override;
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class ChannelListModel;
 class ClickableGroupBox;
@@ -126,6 +127,9 @@ public:
     void Redraw();
     // The sampling rate a transferred record states, taken without the notice.
     void UseRecordRate(double hz);
+    // The rate the analyses use: the record's own, exact (333.333... for DT = 0.003), or
+    // the rate chosen; the filters and time axes use it rounded (Filters.SamplingRate).
+    double RecordRate() const { return exactRate_.value_or(Filters.SamplingRate); }
     // What the integration commands use now: step, filter item and coefficient sets.
     tremvix::IntegrationSetup IntegrationSetupNow() const;
 
@@ -239,5 +243,7 @@ private:
     tremvix::ChannelList list_;
     ChannelListModel* listModel_ = nullptr;
     OpenAnalysisSource* analysisSource_ = nullptr;  // a child: what the analysis windows read
+    std::optional<double> exactRate_;  // a record's rate that is not one of the eight
+    std::optional<int> popupRow_;      // the row right-clicked for the pop-up, for its analysis items
     GraphProcedure graph_;
 };

@@ -37,9 +37,12 @@ void TOpen::Spectrum1Click() { ShowWindow(SpectrumWindow()); }
 
 void TOpen::Indices1Click() { ShowWindow(IndicesWindow()); }
 
-// The channel of the list's current row, alone.
+// The channel of the row the pop-up was opened on, alone (the current row when it was
+// opened otherwise); the ● marks stay as they are.
 void TOpen::Spectrum2Click() {
+    const int row = popupRow_.value_or(StringGrid1->row());
+    popupRow_.reset();
     TSpectrum* window = SpectrumWindow();
     ShowWindow(window);
-    window->PickChannel(StringGrid1->row() - 1);
+    window->PickChannel(row - 1);
 }

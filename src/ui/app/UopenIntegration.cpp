@@ -23,8 +23,12 @@ void ShowOutcome(tremvix::ConversionOutcome outcome, const QString& refusal) {
 }  // namespace
 
 void TOpen::ConnectIntegrationHandlers() {
-    connect(StringGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at)); });
+    // The analysis items act on the row under the pointer; the others on the current row.
+    connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const int viewRow = StringGrid1->rowAt(at.y());  // the heading is the grid's row 0, not the view's
+        popupRow_ = viewRow >= 0 ? std::optional<int>(viewRow + 1) : std::nullopt;
+        PopupMenu1->popup(StringGrid1->viewport()->mapToGlobal(at));
+    });
     ConnectHandler(Velocity, &QAction::triggered, this, &TOpen::VelocityClick);
     ConnectHandler(Displacement, &QAction::triggered, this, &TOpen::DisplacementClick);
     ConnectHandler(cm1, &QAction::triggered, this, &TOpen::cm1Click);

@@ -15,6 +15,8 @@
 
 #include <QAction>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,10 +92,14 @@ void TOpen::ShowLowPassLabel() {
 void TOpen::RadioGroup1Click() {
     Notice(QStringLiteral("サンプリング振動数を変更したときは，再度，データを読み込んでください"));
     const int item = RadioGroup1->itemIndex();
-    if (item >= 0 && item < 8) Filters.SamplingRate = kRates[item];
+    const bool listed = item >= 0 && item < 8;
+    if (listed) {
+        Filters.SamplingRate = kRates[item];
+        exactRate_.reset();
+    }
     Filters.Recompute();
     ShowLowPassLabel();
-    ShowRecordRate(0.0);
+    ShowRecordRate(listed ? 0.0 : exactRate_.value_or(0.0));
 }
 
 // A record that states its rate brings it with its data: one of the eight rates is
@@ -109,14 +115,27 @@ void TOpen::UseRecordRate(double hz) {
     }
     for (int k = 0; k < 8; ++k) RateItems[k]->setChecked(k == item);
     Filters.SamplingRate = listed ? kRates[item] : tremvix::WholeHertz(hz).value_or(hz < 1.0 ? 1 : 1000000);
+    exactRate_ = listed ? std::nullopt : std::optional<double>(hz);
     Filters.Recompute();
     ShowLowPassLabel();
     ShowRecordRate(listed ? 0.0 : hz);
 }
 
+// The rate is shown whole: the group's title names it alone when the title and the
+// rate together would not fit its width; the tool tip always names both.
 void TOpen::ShowRecordRate(double hz) {
     const QString title = QStringLiteral("サンプリング率");
-    RadioGroup1->setTitle(hz > 0.0 ? title + QStringLiteral("（%1Hz）").arg(FormattedNumber("%g", hz)) : title);
+    const QString rate = FormattedNumber("%g", hz) + QStringLiteral("Hz");
+    const QString full = title + QStringLiteral("（") + rate + QStringLiteral("）");
+    QStyleOptionGroupBox option;
+    option.initFrom(RadioGroup1);
+    option.text = full;
+    option.textAlignment = RadioGroup1->alignment();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    const QRect label = RadioGroup1->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, RadioGroup1);
+    const bool fits = label.right() < RadioGroup1->width();
+    RadioGroup1->setTitle(hz > 0.0 ? (fits ? full : rate) : title);
+    RadioGroup1->setToolTip(hz > 0.0 ? full : QStringLiteral("１秒当たりのサンプリング数を設定する"));
 }
 
 // The menu item sets its own check mark and selects the matching item of the

@@ -53,7 +53,11 @@ std::optional<int> AxisPixel(const Axis& axis, float value) {
 
 float DivisionValue(bool linear, float start, float step, int r) {
     if (linear) return step * static_cast<float>(r) + start;
-    return static_cast<float>(std::pow(static_cast<long double>(step), r) * start);
+    const long double value = std::pow(static_cast<long double>(step), r) * start;
+    if (!(value > 0.0L) || !std::isfinite(value)) return static_cast<float>(value);
+    // A float start holds seven digits: 0.001f is 0.00100000005, whose 10^6 is not 1000.
+    const long double unit = std::pow(10.0L, std::floor(std::log10(value)) - 6.0L);
+    return static_cast<float>(std::round(value / unit) * unit);
 }
 
 int SubScale(float value, std::string& format) {

@@ -21,7 +21,8 @@ struct Axis {
 // where the scale cannot place anything (zero step, zero division, non-finite result).
 std::optional<int> AxisPixel(const Axis& axis, float value);
 
-// Value of the r-th division line: step × r + start, or start × step^r on a log axis.
+// Value of the r-th division line: step × r + start, or start × step^r on a log axis,
+// there to the seven significant digits a float start holds (decades are exact).
 float DivisionValue(bool linear, float start, float step, int r);
 
 // Minor division count for a division value, and the fixed-point label format with the

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -138,7 +139,7 @@ void TMyGraph::DrawVerticalLines(const std::string* format) {
         c.pen.width = 1;
         if (format) {
             const QString label = LabelOf(graph::DivisionValue(LinearX, SValueX, VValueX, r), format);
-            c.TextOut(x - c.TextWidth(label) / 2, OriginY + 5, label);
+            c.TextOut(InsidePicture(x - c.TextWidth(label) / 2, c.TextWidth(label)), OriginY + 5, label);
         }
         if (r == NGridX) break;
         c.pen.style = Canvas::PenStyle::Dot;
@@ -172,7 +173,7 @@ void TMyGraph::DrawHorizontalLines(const std::string* format) {
         if (format) {
             const QString label = LabelOf(graph::DivisionValue(LinearY, SValueY, VValueY, r), format);
             const int x = LeftScale ? OriginX - c.TextWidth(label) - 10 : OriginX + WidthX + 5;
-            c.TextOut(x, y - c.TextHeight(label) / 2, label);
+            c.TextOut(InsidePicture(x, c.TextWidth(label)), y - c.TextHeight(label) / 2, label);
         }
         if (r == NGridY) break;
         c.pen.style = Canvas::PenStyle::Dot;
@@ -190,6 +191,11 @@ void TMyGraph::DrawHorizontalLines(const std::string* format) {
             for (int j = 1; j <= 4; ++j) minor(TruncPixel(y - std::log10(2.0L * j) * gy));
         }
     }
+}
+
+// A label wider than the room beside the frame is moved in rather than cut at the picture's edge.
+int TMyGraph::InsidePicture(int left, int textWidth) const {
+    return std::max(0, std::min(left, image().width() - textWidth));
 }
 
 void TMyGraph::DrawTitles() {

@@ -81,6 +81,7 @@ private:
     void DrawVerticalLines(const std::string* format);
     void DrawHorizontalLines(const std::string* format);
     void DrawTitles();
+    int InsidePicture(int left, int textWidth) const;
     bool LogStartMissing(bool linear, float start, const char* text, const char* caption);
     void Marker(int x, int y, int type, int size);
     void Markers(int count, const float* x, const float* y, int type, int size, int every, bool solidMarkers);

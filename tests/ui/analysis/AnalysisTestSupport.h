@@ -48,6 +48,20 @@ inline std::vector<double> Wave(int n, double dt, double a, double f, double bur
     return x;
 }
 
+// A PEER record in g of the samples, DT as the file states it (".0030"), of the
+// component `azimuth` ("090", "UP").
+inline QByteArray At2Text(const std::vector<double>& g, const char* dt, const char* azimuth = "090") {
+    QByteArray text = "PEER NGA STRONG MOTION DATABASE RECORD\r\nTest Event, 1/2/2003, Test Station, " + QByteArray(azimuth) +
+                      "\r\n"
+                      "ACCELERATION TIME SERIES IN UNITS OF G\r\nNPTS=  " +
+                      QByteArray::number(static_cast<int>(g.size())) + ", DT=   " + dt + " SEC\r\n";
+    for (std::size_t i = 0; i < g.size(); ++i) {
+        text += "  " + QByteArray::number(g[i], 'E', 7);
+        if (i % 5 == 4 || i + 1 == g.size()) text += "\r\n";
+    }
+    return text;
+}
+
 // CSV or tab-separated text split into rows of fields (no quoting needed by the tests).
 inline std::vector<QStringList> Rows(const QString& text, const QString& lineEnd, QChar separator) {
     std::vector<QStringList> rows;

@@ -133,12 +133,16 @@ TEST_F(IndicesWindowTest, TheIntensityOfTheComponentsFoundByTheirNamesIsShownLar
     EXPECT_EQ(w->Label5->text(), QStringLiteral("発表値 ") + QString::fromStdString(core.reported));
     EXPECT_GT(w->Label3->font().pixelSize(), 2 * w->Label2->font().pixelSize() - 4) << "large type";
 
-    // Swapping two horizontals leaves the vector sum, and so the intensity, as it was.
+    // One channel for two components is refused and the choice put back; swapping the
+    // two horizontals leaves the vector sum, and so the intensity, as it was.
     Choose(*w, 0, 1);
+    EXPECT_EQ(messages.size(), 1u) << "the moment both pointed at one channel";
+    EXPECT_EQ(w->ComponentBoxes[0]->currentIndex(), 0);
+    w->ComponentBoxes[0]->setCurrentIndex(1);
     Choose(*w, 1, 0);
     ASSERT_TRUE(w->Intensity().has_value());
     EXPECT_NEAR(w->Intensity()->intensity, core.intensity, 1e-9);
-    EXPECT_EQ(messages.size(), 1u) << "the moment both pointed at one channel";
+    EXPECT_EQ(messages.size(), 1u);
 }
 
 TEST_F(IndicesWindowTest, ComponentChoicesThatGiveNoIntensityAreRefusedAndChangeNothing) {
@@ -148,13 +152,17 @@ TEST_F(IndicesWindowTest, ComponentChoicesThatGiveNoIntensityAreRefusedAndChange
     const double before = w->Intensity()->intensity;
     const QString shown = w->Label3->text();
 
+    ASSERT_EQ(w->ComponentBoxes[2]->currentIndex(), 3);
     Choose(*w, 2, 2);  // the velocity as UD
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, WithIdeographicSpaces(QStringLiteral("加速度でないチャンネルが選ばれています"), 5));
     EXPECT_EQ(messages[0].caption, kSelection);
+    EXPECT_EQ(w->ComponentBoxes[2]->currentIndex(), 3) << "the refused choice is put back";
     Choose(*w, 2, 0);  // NS twice
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].text, WithIdeographicSpaces(QStringLiteral("同じチャンネルが2つの成分に選ばれています"), 5));
+    EXPECT_EQ(w->ComponentBoxes[2]->currentIndex(), 3);
+    EXPECT_EQ(w->ComponentBoxes[0]->currentIndex(), 0);
     EXPECT_EQ(w->Intensity()->intensity, before);
     EXPECT_EQ(w->Label3->text(), shown);
 
@@ -201,20 +209,90 @@ TEST_F(IndicesWindowTest, TheTableGoesToTheClipboardAsTabsAndToCsvWithExactNumbe
             for (int c = 0; c < 7; ++c) EXPECT_EQ(Number(row[c + 2]), values[c]) << "row " << r << " column " << c;
         }
     };
+    // How the numbers were made comes first, the filter by the name the main window shows.
+    const QString filter = Open->RadioGroup4->button(Open->RadioGroup4->itemIndex())->text();
+    const QString settings = QStringLiteral("# ground-motion indices; filter=") + filter +
+                             QStringLiteral("; mean_removed=yes (of the record before every index); damping=none; "
+                                            "smoothing=none; rate_hz=100");
     w->Button1->click();
-    const std::vector<QStringList> pasted =
-        Rows(QGuiApplication::clipboard()->text(), QStringLiteral("\n"), QLatin1Char('\t'));
-    ASSERT_FALSE(pasted.empty());
+    std::vector<QStringList> pasted = Rows(QGuiApplication::clipboard()->text(), QStringLiteral("\n"), QLatin1Char('\t'));
+    ASSERT_GT(pasted.size(), 1u);
+    EXPECT_EQ(pasted[0], QStringList{settings});
+    pasted.erase(pasted.begin());
     EXPECT_EQ(pasted[0], IndicesHeadings());
     expectRows(pasted);
 
     SaveAs(files.Path(QStringLiteral("indices")));
     w->Button2->click();
     const QByteArray bytes = FileBytes(files.Path(QStringLiteral("indices.csv")));
-    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
-    const std::vector<QStringList> saved = Rows(QString::fromUtf8(bytes), QStringLiteral("\r\n"), QLatin1Char(','));
-    ASSERT_FALSE(saved.empty());
+    EXPECT_FALSE(bytes.contains('\r')) << "LF, as the command line writes";
+    std::vector<QStringList> saved = Rows(QString::fromUtf8(bytes), QStringLiteral("\n"), QLatin1Char(','));
+    ASSERT_GT(saved.size(), 1u);
+    EXPECT_EQ(saved[0], QStringList{settings});
+    saved.erase(saved.begin());
     EXPECT_EQ(saved[0].join(','), QStringLiteral("channel,id,pga,pga_time_s,pgv,pgd,arias,d5_95,cav"));
     expectRows(saved);
     EXPECT_TRUE(messages.empty());
+}
+
+// The indices are of the record with its mean removed: said in the window, in the
+// grid's tool tip and (above) in every export.
+TEST_F(IndicesWindowTest, TheWindowSaysTheIndicesAreOfTheRecordWithoutItsMean) {
+    TransferMixedUnits();
+    TIndices* w = OpenWindow();
+    EXPECT_TRUE(w->Label1->text().contains(QStringLiteral("平均値を除いて計算"))) << w->Label1->text().toStdString();
+    EXPECT_TRUE(w->StringGrid1->toolTip().contains(QStringLiteral("平均値を除いた加速度で計算")));
+    EXPECT_LE(w->Label1->x() + w->Label1->width(), w->width()) << "the label is not cut at the window's edge";
+}
+
+// DT = 0.003 s: times and sums at 333.333... samples per second, as the command line
+// computes them; only the integration's filters are designed for a whole rate.
+TEST_F(IndicesWindowTest, ARecordAtARateOutsideTheMenuIsComputedAtItsExactRate) {
+    Transfer(files.Write(QStringLiteral("RSN1_TEST_T090.AT2"), At2Text(Wave(2000, 0.003, 0.1, 4.0, 9.0), ".0030")), {1});
+    ASSERT_EQ(Open->StringGrid1->cell(3, 1), QStringLiteral("gal")) << "read in gal";
+    TIndices* w = OpenWindow();
+    ASSERT_EQ(w->Rows().size(), 1u);
+    const double rate = 1.0 / 0.003;
+    const tremvix::GroundMotionIndices core =
+        tremvix::ComputeGroundMotionIndices(InGal(0, 1.0), 1.0 / rate, Setup(tremvix::IntegrationFilter::BandPass));
+    const tremvix::GroundMotionIndices& shown = w->Rows()[0].values;
+    ASSERT_FALSE(shown.refusal);
+    EXPECT_EQ(shown.pgaTime, core.pgaTime);
+    EXPECT_EQ(shown.arias, core.arias);
+    EXPECT_EQ(shown.cav, core.cav);
+    EXPECT_EQ(shown.d5_95, core.d5_95);
+    EXPECT_EQ(shown.pgv, core.pgv);
+    EXPECT_TRUE(w->Label1->text().contains(QStringLiteral("サンプリング率 333.333 Hz")));
+}
+
+TEST_F(IndicesWindowTest, TheIntensityOfARecordAtARateOutsideTheMenuIsAtItsExactRate) {
+    files.Write(QStringLiteral("RSN2_TEST_T000.AT2"), At2Text(Wave(3000, 0.003, 0.2, 2.0, 5.0), ".0030", "000"));
+    files.Write(QStringLiteral("RSN2_TEST_T090.AT2"), At2Text(Wave(3000, 0.003, 0.15, 3.0, 7.0), ".0030", "090"));
+    Transfer(files.Write(QStringLiteral("RSN2_TEST_T-UP.AT2"), At2Text(Wave(3000, 0.003, 0.05, 6.0), ".0030", "UP")), {1, 2, 3});
+    ASSERT_EQ(Open->Store().ChannelCount, 3);
+    TIndices* w = OpenWindow();
+    for (int i = 0; i < 3; ++i) {
+        w->ComponentBoxes[i]->setCurrentIndex(i);
+    }
+    w->Button4->click();
+    const tremvix::JmaIntensity core = tremvix::ComputeJmaIntensity(Samples(0), Samples(1), Samples(2), 1.0 / 0.003);
+    ASSERT_FALSE(core.refusal);
+    ASSERT_TRUE(w->Intensity().has_value());
+    EXPECT_EQ(w->Intensity()->a0, core.a0);
+    EXPECT_EQ(w->Intensity()->intensity, core.intensity);
+}
+
+TEST_F(IndicesWindowTest, WithNoAccelerationNothingCanBeCopiedOrSaved) {
+    TIndices* w = OpenWindow();
+    ASSERT_TRUE(w->Rows().empty());
+    EXPECT_FALSE(w->Button1->isEnabled());
+    EXPECT_FALSE(w->Button2->isEnabled());
+    EXPECT_FALSE(w->Button4->isEnabled());
+    SaveAs(files.Path(QStringLiteral("none")));
+    w->Button2Click();
+    EXPECT_FALSE(QFile::exists(files.Path(QStringLiteral("none.csv"))));
+    TransferMixedUnits();
+    EXPECT_TRUE(w->Button1->isEnabled());
+    EXPECT_TRUE(w->Button2->isEnabled());
+    EXPECT_TRUE(w->Button4->isEnabled());
 }

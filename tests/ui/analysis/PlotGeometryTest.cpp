@@ -65,13 +65,47 @@ TEST(ClipToBox, ALineLeavingAndReenteringTheBoxIsCutAtTheEdgesOnTheLogLine) {
 }
 
 TEST(ClipToBox, PointsWithoutAPlaceBreakTheLineAndOutsideSegmentsVanish) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::vector<double> x{0.0, 1.0, 2.0, 3.0, 4.0, 5.0};
-    const std::vector<double> y{5.0, 5.0, 6.0, 0.0, 7.0, 8.0};
+    const std::vector<double> y{5.0, 5.0, 6.0, nan, 7.0, 8.0};
     const auto pieces = ClipToBox(x, y, {{-1, 2}, {0, 2}});
     ASSERT_EQ(pieces.size(), 2u);
     EXPECT_EQ(pieces[0].x.size(), 2u);  // 1 .. 2: the point at x = 0 has no place
-    EXPECT_NEAR(pieces[1].x.front(), 4.0, 1e-12);  // 4 .. 5: the zero at x = 3 breaks the line
+    EXPECT_NEAR(pieces[1].x.front(), 4.0, 1e-12);  // 4 .. 5: the NaN at x = 3 breaks the line
     EXPECT_TRUE(ClipToBox(x, y, {{2, 1}, {0, 2}}).empty());  // all left of 100
+}
+
+// A tone on a bin: zeros on both sides of one value. Each side runs from the peak
+// down to its neighbour on the frame's bottom edge; between two zeros nothing is drawn.
+TEST(ClipToBox, ZerosRunTheLineDownToTheBottomEdgeInsteadOfDroppingItsNeighbours) {
+    const std::vector<double> x{1.0, 2.0, 3.0, 4.0, 5.0, 6.0};
+    const std::vector<double> y{0.0, 0.0, 0.0, 50.0, 0.0, -0.0};
+    const auto pieces = ClipToBox(x, y, {{-1, 2}, {0, 2}});
+    ASSERT_EQ(pieces.size(), 1u);
+    const Polyline& line = pieces[0];
+    ASSERT_EQ(line.x.size(), 3u);
+    EXPECT_NEAR(line.x.front(), 3.0, 1e-12) << "from the neighbour on the bottom edge";
+    EXPECT_NEAR(line.y.front(), 1.0, 1e-12);
+    EXPECT_NEAR(line.x[1], 4.0, 1e-12);
+    EXPECT_NEAR(line.y[1], 50.0, 1e-9);
+    EXPECT_NEAR(line.x.back(), 5.0, 1e-12) << "to the neighbour on the bottom edge";
+    EXPECT_NEAR(line.y.back(), 1.0, 1e-12);
+}
+
+// A value on a decade would lie on the frame: a ratio of exactly 1 everywhere gets the
+// decades on both sides of it, 0.1 .. 10.
+TEST(DecadesCovering, ClearOfTheEdgesNoValueLiesOnTheFrame) {
+    const auto one = DecadesCovering(std::vector<double>{1.0, 1.0, 1.0}, 6, true);
+    ASSERT_TRUE(one.has_value());
+    EXPECT_EQ(one->first, -1);
+    EXPECT_EQ(one->count, 2);
+    const auto between = DecadesCovering(std::vector<double>{0.5, 3.0}, 6, true);
+    ASSERT_TRUE(between.has_value());
+    EXPECT_EQ(between->first, -1);  // not on a decade: as without the option
+    EXPECT_EQ(between->count, 2);
+    const auto top = DecadesCovering(std::vector<double>{2.0, 100.0}, 6, true);
+    ASSERT_TRUE(top.has_value());
+    EXPECT_EQ(top->first + top->count, 3);
 }
 
 TEST(ValueAt, InterpolatesStraightOnLogLogAxesBetweenNeighbours) {

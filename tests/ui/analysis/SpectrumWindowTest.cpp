@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -53,9 +54,13 @@ protected:
         SaveAs(files.Path(name));
         w.Button4->click();
         const QByteArray bytes = FileBytes(files.Path(name + QStringLiteral(".csv")));
-        EXPECT_TRUE(bytes.endsWith("\r\n"));
-        EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n")) << "every line ends in CR LF";
-        return Rows(QString::fromUtf8(bytes), QStringLiteral("\r\n"), QLatin1Char(','));
+        EXPECT_TRUE(bytes.endsWith("\n"));
+        EXPECT_FALSE(bytes.contains('\r')) << "every line ends in LF";
+        std::vector<QStringList> rows = Rows(QString::fromUtf8(bytes), QStringLiteral("\n"), QLatin1Char(','));
+        EXPECT_TRUE(!rows.empty() && rows.front().size() == 1 && rows.front()[0].startsWith(QStringLiteral("# ")))
+            << "the settings first";
+        if (!rows.empty()) rows.erase(rows.begin());
+        return rows;
     }
 };
 
@@ -247,21 +252,34 @@ TEST_F(SpectrumWindowTest, ChoicesThatCannotBeDrawnAreRefusedAndChangeNothing) {
     ASSERT_EQ(w->Plot().curves.size(), 1u) << "the marked acceleration alone to begin with";
     const QImage drawn = w->MyGraph1->image().copy();
 
-    Check(*w, 1, true);  // a velocity for a response spectrum
+    Check(*w, 0, false);
+    Check(*w, 1, true);  // the velocity alone, for a response spectrum
+    ASSERT_EQ(messages.size(), 0u) << "a tick is told beside the graph";
+    EXPECT_EQ(w->Label2->text(), QStringLiteral("加速度でないチャンネルの応答スペクトルは計算できません"));
+    EXPECT_EQ(w->CheckListBox1->item(1)->checkState(), Qt::Unchecked);
+
+    Check(*w, 0, true);
+    w->RadioGroup1->button(1)->click();  // Fourier of the acceleration
+    EXPECT_EQ(w->Plot().curves.size(), 1u);
+    {
+        // Both ticked unheard, then a response spectrum asked for: refused with a message, all put back.
+        const QSignalBlocker quiet(w->CheckListBox1);
+        w->CheckListBox1->item(1)->setCheckState(Qt::Checked);
+    }
+    const QImage fourier = w->MyGraph1->image().copy();
+    w->RadioGroup1->button(0)->click();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, WithIdeographicSpaces(QStringLiteral("加速度でないチャンネルの応答スペクトルは計算できません"), 5));
     EXPECT_EQ(messages[0].caption, kSelection);
     EXPECT_EQ(messages[0].flags, Dialogs::kOkExclamation);
-    EXPECT_EQ(w->Plot().curves.size(), 1u);
-    EXPECT_EQ(w->MyGraph1->image(), drawn);
+    EXPECT_EQ(w->RadioGroup1->itemIndex(), 1) << "the refused kind is put back";
+    EXPECT_EQ(w->CheckListBox1->item(1)->checkState(), Qt::Unchecked) << "as the picture was drawn";
+    EXPECT_EQ(w->MyGraph1->image(), fourier);
+    EXPECT_NE(fourier, drawn);
 
-    w->RadioGroup1->button(1)->click();  // Fourier: gal and cm/s on one axis
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[1].text, WithIdeographicSpaces(QStringLiteral("単位の異なるチャンネルは重ねて描けません"), 5));
-    EXPECT_EQ(w->MyGraph1->image(), drawn);
-
-    Check(*w, 0, false);  // the velocity alone: its Fourier spectrum in cm/s·s
-    EXPECT_EQ(messages.size(), 2u);
+    Check(*w, 0, false);
+    Check(*w, 1, true);  // the velocity alone: its Fourier spectrum in cm/s·s
+    EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(w->MyGraph1->TitleY, QStringLiteral("フーリエ振幅 [cm/s·s]"));
     EXPECT_EQ(w->Plot().curves.at(0).name, QStringLiteral("2: VEL"));
 }

@@ -32,10 +32,10 @@ TEST(NumberText, ReadsBackToTheSameDoubleAlsoUnderACommaLocale) {
     EXPECT_FALSE(NumberText(1234.5).contains(QLatin1Char(',')));
 }
 
-TEST(CsvText, QuotesFieldsThatNeedItAndEndsEveryLineWithCrLf) {
+TEST(CsvText, QuotesFieldsThatNeedItAndEndsEveryLineWithLfAsTheCommandLine) {
     const QByteArray text = CsvText({{QStringLiteral("a,b"), QStringLiteral("say \"hi\""), QStringLiteral("計測点")},
                                      {QStringLiteral("1"), QStringLiteral("2"), QString()}});
-    EXPECT_EQ(text, QByteArray("\"a,b\",\"say \"\"hi\"\"\",") + QStringLiteral("計測点").toUtf8() + "\r\n1,2,\r\n");
+    EXPECT_EQ(text, QByteArray("\"a,b\",\"say \"\"hi\"\"\",") + QStringLiteral("計測点").toUtf8() + "\n1,2,\n");
 }
 
 TEST(TabSeparatedText, OneLinePerRowAndNoStrayTabsInsideFields) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -174,7 +175,8 @@ TEST_F(Graph, RightScalePutsLabelsAndTitleOnTheRight) {
     graph.LeftScale = false;
     graph.DrawWaku();
     const QString label = "20";
-    EXPECT_TRUE(TextAt(35 + 250 + 5, 146 - h / 2, label));
+    // Right of the frame, moved in where the picture would cut it.
+    EXPECT_TRUE(TextAt(std::min(35 + 250 + 5, 300 - graph.canvas().TextWidth(label)), 146 - h / 2, label));
     EXPECT_EQ(DarkIn(0, 30, 25, 260), 0);
     const int titleX = 35 + 250 - graph.canvas().TextWidth(graph.TitleY) - 5;
     EXPECT_TRUE(TextAt(titleX, titleTop, graph.TitleY));
@@ -200,6 +202,31 @@ TEST_F(Graph, DrawWakuNFormatsLabelsToTheDivisionValue) {
     graph.DrawWakuN();
     EXPECT_EQ(graph.SubX, 0);
     EXPECT_TRUE(TextAt(97 - graph.canvas().TextWidth("0") / 2, 275, "0"));
+}
+
+// Six decades from 0.001 on both axes: the float start makes the sixth 1000.0001
+// unless the labels keep to the digits a float holds; "1000" wider than the room left
+// of the frame or right of the picture's edge is moved in, whole.
+TEST_F(Graph, DecadeLabelsAreExactAndStayWholeInsideThePicture) {
+    for (bool* linear : {&graph.LinearX, &graph.LinearY}) *linear = false;
+    graph.SValueX = graph.SValueY = 0.001f;
+    graph.VValueX = graph.VValueY = 10.0f;
+    graph.NGridX = graph.NGridY = 6;
+    graph.WidthX = 264;  // the last vertical line at x 299, the picture's last column
+    graph.DrawWaku();
+    const char* decades[] = {"0.001", "0.01", "0.1", "1", "10", "100", "1000"};
+    const int h = graph.canvas().TextHeight("0");
+    for (int r = 0; r <= 6; ++r) {
+        const QString text = decades[r];
+        EXPECT_EQ(graph::DivisionValue(false, 0.001f, 10.0f, r), std::stof(decades[r])) << decades[r];
+        const int w = graph.canvas().TextWidth(text);
+        const int left = std::max(0, 35 - w - 10);
+        EXPECT_TRUE(TextAt(left, 270 - r * 41 - h / 2, text)) << "y " << decades[r];
+        const int centre = 35 + r * 44 - w / 2;
+        EXPECT_TRUE(TextAt(std::clamp(centre, 0, 300 - w), 275, text)) << "x " << decades[r];
+    }
+    ASSERT_GT(graph.canvas().TextWidth("1000") + 10, 35) << "the top label needs moving in";
+    ASSERT_GT(35 + 6 * 44 + graph.canvas().TextWidth("1000") / 2, 300) << "the last label needs moving in";
 }
 
 TEST_F(Graph, LogarithmicStartOfZeroIsReportedNotFatal) {
