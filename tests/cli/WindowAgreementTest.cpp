@@ -47,11 +47,14 @@ protected:
         SetData->Button4->click();
         ASSERT_TRUE(messages.empty());
     }
+    // A window's CSV begins with a line of its settings; the table follows it.
     QByteArray SavedBy(QPushButton* button, const QString& name) {
         const QString path = files.Path(name);
         Dialogs::SetSaveFileHandler([path](const QString&) { return path; });
         button->click();
-        return FileBytes(path);
+        const QByteArray bytes = FileBytes(path);
+        EXPECT_TRUE(bytes.startsWith("# ")) << "the settings line first";
+        return bytes.mid(bytes.indexOf('\n') + 1);
     }
 
     const QString sample = ExampleFile("sample_standard.csv");
