@@ -64,7 +64,7 @@ void TIndices::Sync() {
     channels_ = LoadedChannelsOf(source_.Store());
     if (newChannels) FillComponentBoxes();
     const BusyCursor busy;
-    rows_ = ComputeIndicesRows(channels_, 1.0 / source_.Filters().SamplingRate, source_.IntegrationSetupNow());
+    rows_ = ComputeIndicesRows(channels_, source_.IntegrationSetupNow(), source_.Filters().SamplingRate);
     FillTable();
     Label1->setText(QStringLiteral("積分フィルタ（主画面の「フィルタ(積分時)」）: ") + source_.IntegrationFilterName());
     Label1->adjustSize();
