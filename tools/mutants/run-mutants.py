@@ -48,8 +48,9 @@ def programs_for(mutant):
 def killed_by_whole_programs(build, programs):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     for program in programs:
+        # Run where ctest runs them: some tests find their files from there.
         tested = locked([test_binary(build, program)], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                        env=env, timeout=1800)
+                        env=env, cwd=os.path.join(build, "tests"), timeout=1800)
         if tested.returncode != 0:
             return True
     return False
