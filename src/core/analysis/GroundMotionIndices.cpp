@@ -33,10 +33,9 @@ std::span<const float> StoredSamples(const ChannelRecord& r) {
     return {r.Samples.data(), static_cast<std::size_t>(r.StoredCount())};
 }
 
-// Time k / rate at which the running sum first reaches `level`.
-double TimeReaching(const std::vector<double>& running, double level, double rate) {
-    const auto k = std::lower_bound(running.begin(), running.end(), level) - running.begin();
-    return static_cast<double>(k) / rate;
+// The first k at which the running sum reaches `level`.
+std::ptrdiff_t IndexReaching(const std::vector<double>& running, double level) {
+    return std::lower_bound(running.begin(), running.end(), level) - running.begin();
 }
 
 // The record less the mean of its stored samples, everything else kept.
@@ -87,7 +86,8 @@ std::optional<double> SignificantDuration(std::span<const float> a, double rate,
     if (!(total > 0.0)) {
         return std::nullopt;
     }
-    return TimeReaching(running, to * total, rate) - TimeReaching(running, from * total, rate);
+    // A whole number of samples over the rate, so that it prints as it reads.
+    return static_cast<double>(IndexReaching(running, to * total) - IndexReaching(running, from * total)) / rate;
 }
 
 GroundMotionIndices ComputeGroundMotionIndices(const ChannelRecord& acceleration, const IntegrationSetup& setup,

@@ -50,9 +50,10 @@ double AriasIntensity(std::span<const float> a, double dt);
 // Sum |a[i]| dt: the unit of a times s.
 double CumulativeAbsoluteVelocity(std::span<const float> a, double dt);
 
-// t_to - t_from, where t_p is the first time k / rate (k = 0 .. n) at which the
-// running sum of a^2 over the samples before k reaches the fraction p of the whole
-// sum. None when the whole sum is 0. Fractions in [0, 1], from <= to.
+// t_to - t_from = (k_to - k_from) / rate, where t_p = k_p / rate is the first time
+// (k = 0 .. n) at which the running sum of a^2 over the samples before k reaches
+// the fraction p of the whole sum. None when the whole sum is 0. Fractions in
+// [0, 1], from <= to.
 std::optional<double> SignificantDuration(std::span<const float> a, double rate, double from = 0.05,
                                           double to = 0.95);
 
