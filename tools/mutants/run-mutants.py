@@ -67,7 +67,8 @@ def run_one(build, mutant):
         with open(path, "w", encoding="utf-8") as f:
             f.write(original.replace(mutant["find"], mutant["replace"]))
         programs = programs_for(mutant)
-        built = locked(["cmake", "--build", build, "-j", "2", "--target"] + programs,
+        # The command-line tests also start the program itself: it is rebuilt with the fault.
+        built = locked(["cmake", "--build", build, "-j", "2", "--target"] + programs + ["tremvix"],
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if built.returncode != 0:
             return "did not build"
