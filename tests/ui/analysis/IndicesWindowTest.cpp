@@ -256,7 +256,7 @@ TEST_F(IndicesWindowTest, ARecordAtARateOutsideTheMenuIsComputedAtItsExactRate) 
     ASSERT_EQ(w->Rows().size(), 1u);
     const double rate = 1.0 / 0.003;
     const tremvix::GroundMotionIndices core =
-        tremvix::ComputeGroundMotionIndices(InGal(0, 1.0), 1.0 / rate, Setup(tremvix::IntegrationFilter::BandPass));
+        tremvix::ComputeGroundMotionIndices(InGal(0, 1.0), Setup(tremvix::IntegrationFilter::BandPass), rate);
     const tremvix::GroundMotionIndices& shown = w->Rows()[0].values;
     ASSERT_FALSE(shown.refusal);
     EXPECT_EQ(shown.pgaTime, core.pgaTime);
