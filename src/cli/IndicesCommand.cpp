@@ -53,7 +53,7 @@ int RunIndices(const CliRequest& request, const Streams& streams) {
         if (!gal) continue;
         const int number = static_cast<int>(k) + 1;
         ChannelIndices row{number, Utf8Text(channel.id),
-                           ComputeGroundMotionIndices(RecordOf(std::move(*gal)), 1.0 / record->rate, setup)};
+                           ComputeGroundMotionIndices(RecordOf(std::move(*gal)), setup, record->rate)};
         if (row.indices.refusal)
             return Refuse(streams.err, AboutFile(request.file, "チャンネル " + std::to_string(number) + "：" +
                                                                    AnalysisRefusalText(*row.indices.refusal)));

@@ -170,19 +170,23 @@ TEST(CliIndicesTest, DefinitionsHoldPerAccelerationChannelInGal) {
         std::vector<double> a;
         for (int i = 0; i < n; ++i) a.push_back(static_cast<float>(quake(i) * factor));
         const double dt = 1.0 / 200;
+        // The indices are of the record less its mean.
+        double mean = 0;
+        for (const double x : a) mean += x / n;
+        std::vector<double> c;
+        for (const double x : a) c.push_back(x - mean);
         std::size_t peak = 0;
-        double arias = 0, cav = 0, mean = 0;
-        for (std::size_t i = 0; i < a.size(); ++i) {
-            if (std::fabs(a[i]) > std::fabs(a[peak])) peak = i;
-            arias += a[i] * a[i] * dt;
-            cav += std::fabs(a[i]) * dt;
-            mean += a[i] / n;
+        double arias = 0, cav = 0;
+        for (std::size_t i = 0; i < c.size(); ++i) {
+            if (std::fabs(c[i]) > std::fabs(c[peak])) peak = i;
+            arias += c[i] * c[i] * dt;
+            cav += std::fabs(c[i]) * dt;
         }
         double running = 0, t5 = -1, t95 = -1;
-        for (std::size_t k = 0; k <= a.size(); ++k) {
+        for (std::size_t k = 0; k <= c.size(); ++k) {
             if (t5 < 0 && running >= 0.05 * arias) t5 = k * dt;
             if (t95 < 0 && running >= 0.95 * arias) t95 = k * dt;
-            if (k < a.size()) running += a[k] * a[k] * dt;
+            if (k < c.size()) running += c[k] * c[k] * dt;
         }
         // Velocity and displacement: mean removed, then the rectangle rule, twice.
         std::vector<double> v(1, 0.0), d(1, 0.0);
@@ -196,13 +200,13 @@ TEST(CliIndicesTest, DefinitionsHoldPerAccelerationChannelInGal) {
             return m;
         };
         const std::vector<std::string>& r = rows[row];
-        EXPECT_NEAR(Number(r[2]), std::fabs(a[peak]), 1e-9 * std::fabs(a[peak]));
+        EXPECT_NEAR(Number(r[2]), std::fabs(c[peak]), 1e-6 * std::fabs(c[peak]));
         EXPECT_NEAR(Number(r[3]), peak * dt, 1e-12);
         EXPECT_NEAR(Number(r[4]), largest(v), 1e-3 * largest(v));
         EXPECT_NEAR(Number(r[5]), largest(d), 1e-3 * largest(d));
-        EXPECT_NEAR(Number(r[6]), kPi / (2 * 980.665) * arias, 1e-9 * arias);
+        EXPECT_NEAR(Number(r[6]), kPi / (2 * 980.665) * arias, 1e-6 * arias);
         EXPECT_NEAR(Number(r[7]), t95 - t5, 1e-9);
-        EXPECT_NEAR(Number(r[8]), cav, 1e-9 * cav);
+        EXPECT_NEAR(Number(r[8]), cav, 1e-6 * cav);
     }
 }
 
@@ -259,7 +263,7 @@ TEST(CliIndicesTest, FiltersAreDesignedForTheWholeHertzRate) {
                                        std::pair{"lowpass", tremvix::IntegrationFilter::LowPass}}) {
         const tremvix::IntegrationSetup setup{filters.SamplingInterval, filter, filters.BandPass.data(),
                                               filters.LowPass.data()};
-        const tremvix::GroundMotionIndices direct = ComputeGroundMotionIndices(acceleration, record.rate > 0 ? 1.0 / record.rate : 0, setup);
+        const tremvix::GroundMotionIndices direct = ComputeGroundMotionIndices(acceleration, setup, record.rate);
         const auto rows = Rows({"--indices", file, "--integration", name});
         ASSERT_EQ(rows.size(), 2u);
         EXPECT_EQ(Number(rows[1][3]), direct.pgaTime) << name;

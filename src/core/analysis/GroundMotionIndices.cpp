@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <numbers>
 #include <vector>
 
@@ -13,12 +14,13 @@ namespace tremvix {
 
 namespace {
 
-std::optional<AnalysisRefusal> CheckInput(std::span<const float> a, double dt, const IntegrationSetup& setup) {
+std::optional<AnalysisRefusal> CheckInput(std::span<const float> a, double rate, const IntegrationSetup& setup) {
     auto refuse = [](AnalysisRefusalKind kind) { return std::optional<AnalysisRefusal>(AnalysisRefusal{kind}); };
     if (a.size() < 2) {
         return refuse(AnalysisRefusalKind::TooFewSamples);
     }
-    if (!std::isfinite(dt) || dt <= 0.0 || !std::isfinite(setup.dt) || setup.dt <= 0.0f) {
+    const bool goodRate = std::isfinite(rate) && rate > 0.0 && std::isfinite(1.0 / rate);
+    if (!goodRate || !std::isfinite(setup.dt) || setup.dt <= 0.0f) {
         return refuse(AnalysisRefusalKind::BadSamplingStep);
     }
     if (!std::all_of(a.begin(), a.end(), [](float v) { return std::isfinite(v); })) {
@@ -31,10 +33,22 @@ std::span<const float> StoredSamples(const ChannelRecord& r) {
     return {r.Samples.data(), static_cast<std::size_t>(r.StoredCount())};
 }
 
-// Time k dt at which the running sum first reaches `level`.
-double TimeReaching(const std::vector<double>& running, double level, double dt) {
-    const auto k = std::lower_bound(running.begin(), running.end(), level) - running.begin();
-    return static_cast<double>(k) * dt;
+// The first k at which the running sum reaches `level`.
+std::ptrdiff_t IndexReaching(const std::vector<double>& running, double level) {
+    return std::lower_bound(running.begin(), running.end(), level) - running.begin();
+}
+
+// The record less the mean of its stored samples, everything else kept.
+ChannelRecord WithoutMean(const ChannelRecord& record) {
+    ChannelRecord result = record;
+    const std::span<const float> a = StoredSamples(record);
+    double sum = 0.0;
+    for (const float v : a) sum += v;
+    const double mean = sum / static_cast<double>(a.size());
+    result.Samples.resize(a.size());
+    result.SampleCount = static_cast<std::int32_t>(a.size());
+    for (std::size_t i = 0; i < a.size(); ++i) result.Samples[i] = static_cast<float>(a[i] - mean);
+    return result;
 }
 
 }  // namespace
@@ -62,40 +76,48 @@ double CumulativeAbsoluteVelocity(std::span<const float> a, double dt) {
     return sum * dt;
 }
 
-std::optional<double> SignificantDuration(std::span<const float> a, double dt, double from, double to) {
-    // running[k] = sum of a[i]^2 dt for i < k, k = 0 .. n: never decreasing.
+std::optional<double> SignificantDuration(std::span<const float> a, double rate, double from, double to) {
+    // running[k] = sum of a[i]^2 for i < k, k = 0 .. n: never decreasing.
     std::vector<double> running(a.size() + 1, 0.0);
     for (std::size_t i = 0; i < a.size(); ++i) {
-        running[i + 1] = running[i] + static_cast<double>(a[i]) * a[i] * dt;
+        running[i + 1] = running[i] + static_cast<double>(a[i]) * a[i];
     }
     const double total = running.back();
     if (!(total > 0.0)) {
         return std::nullopt;
     }
-    return TimeReaching(running, to * total, dt) - TimeReaching(running, from * total, dt);
+    // A whole number of samples over the rate, so that it prints as it reads.
+    return static_cast<double>(IndexReaching(running, to * total) - IndexReaching(running, from * total)) / rate;
 }
 
-GroundMotionIndices ComputeGroundMotionIndices(const ChannelRecord& acceleration, double dt,
-                                               const IntegrationSetup& setup) {
+GroundMotionIndices ComputeGroundMotionIndices(const ChannelRecord& acceleration, const IntegrationSetup& setup,
+                                               double rate) {
     GroundMotionIndices result;
-    const std::span<const float> a = StoredSamples(acceleration);
-    result.refusal = CheckInput(a, dt, setup);
+    result.refusal = CheckInput(StoredSamples(acceleration), rate, setup);
     if (result.refusal) {
         return result;
     }
-    ChannelRecord velocity, displacement;
-    if (!Integrate(acceleration, setup.dt, setup.filter, setup.bandPass, setup.lowPass, velocity) ||
+    ChannelRecord centred, velocity, displacement;
+    try {
+        centred = WithoutMean(acceleration);
+    } catch (const std::bad_alloc&) {
+        result.refusal = AnalysisRefusal{AnalysisRefusalKind::IntegrationFailed};
+        return result;
+    }
+    if (!Integrate(centred, setup.dt, setup.filter, setup.bandPass, setup.lowPass, velocity) ||
         !Integrate(velocity, setup.dt, setup.filter, setup.bandPass, setup.lowPass, displacement)) {
         result.refusal = AnalysisRefusal{AnalysisRefusalKind::IntegrationFailed};
         return result;
     }
+    const std::span<const float> a = StoredSamples(centred);
+    const double dt = 1.0 / rate;
     const SamplePeak pga = PeakOf(a);
     result.pga = pga.magnitude;
-    result.pgaTime = static_cast<double>(pga.index) * dt;
+    result.pgaTime = static_cast<double>(pga.index) / rate;
     result.pgv = PeakOf(StoredSamples(velocity)).magnitude;
     result.pgd = PeakOf(StoredSamples(displacement)).magnitude;
     result.arias = AriasIntensity(a, dt);
-    result.d5_95 = SignificantDuration(a, dt);
+    result.d5_95 = SignificantDuration(a, rate);
     result.cav = CumulativeAbsoluteVelocity(a, dt);
     return result;
 }

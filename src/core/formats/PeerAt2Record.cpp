@@ -8,6 +8,7 @@
 #include "core/formats/RecordText.h"
 
 #include <algorithm>
+#include <string>
 #include <system_error>
 
 namespace tremvix::formats {
@@ -55,6 +56,19 @@ std::optional<Refusal> ReadHeaderOf(const std::filesystem::path& file, RecordLin
     return ReadAt2Header(lines, header);
 }
 
+// PEER names an up-down component "UP", "DWN", "V", "VER" and the like.
+bool IsVertical(const std::string& component) {
+    std::string word;
+    for (const char c : component) {
+        if (c >= 'a' && c <= 'z') word.push_back(static_cast<char>(c - 'a' + 'A'));
+        else if (c != ' ' && c != '-') word.push_back(c);
+    }
+    for (const char* vertical : {"UP", "DWN", "DOWN", "UD", "V", "VER", "VERT", "VERTICAL", "Z"}) {
+        if (word == vertical) return true;
+    }
+    return false;
+}
+
 bool SameRecord(const At2Header& a, const At2Header& b) {
     return a.identity == b.identity && a.step == b.step;
 }
@@ -79,6 +93,9 @@ std::vector<At2Member> FindMembers(const std::filesystem::path& chosen, const At
     std::sort(members.begin(), members.end(), [](const At2Member& a, const At2Member& b) {
         return a.file.filename().string() < b.file.filename().string();
     });
+    // Horizontals first, as the other layouts list them.
+    std::stable_partition(members.begin(), members.end(),
+                          [](const At2Member& m) { return !IsVertical(m.header.component); });
     return members;
 }
 

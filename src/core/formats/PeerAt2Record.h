@@ -10,8 +10,8 @@ namespace tremvix::formats {
 
 // PEER AT2 records: one file per component; the components of a station are the
 // AT2 files in the same folder whose line 2 names the same event, date and station
-// and whose DT is the same, in file-name order. Components of different lengths are
-// cut to the shortest.
+// and whose DT is the same: the horizontals in file-name order, then the vertical
+// ("UP", "DWN", "V", ...). Components of different lengths are cut to the shortest.
 ScanResult ScanAt2Record(const std::filesystem::path& file);
 TransferRead ReadAt2Channels(const std::filesystem::path& file, const std::vector<int>& channels,
                              const std::function<void(int)>& progress);

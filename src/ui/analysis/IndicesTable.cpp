@@ -39,12 +39,12 @@ std::vector<QStringList> Table(const std::vector<IndicesRow>& rows, const QStrin
 
 }  // namespace
 
-std::vector<IndicesRow> ComputeIndicesRows(const std::vector<LoadedChannel>& channels, double dt,
-                                           const tremvix::IntegrationSetup& setup) {
+std::vector<IndicesRow> ComputeIndicesRows(const std::vector<LoadedChannel>& channels,
+                                           const tremvix::IntegrationSetup& setup, double rate) {
     std::vector<IndicesRow> rows;
     for (const LoadedChannel& channel : channels) {
         if (!channel.galPerUnit || !channel.record) continue;
-        rows.push_back({channel.index, channel.id, tremvix::ComputeGroundMotionIndices(RecordInGal(channel), dt, setup)});
+        rows.push_back({channel.index, channel.id, tremvix::ComputeGroundMotionIndices(RecordInGal(channel), setup, rate)});
     }
     return rows;
 }

@@ -20,9 +20,9 @@ struct IndicesRow {
 };
 
 // One row per loaded acceleration channel (a unit GalPerUnit knows), its samples
-// converted to gal first. dt in seconds; setup as the pop-up's integration gets it.
-std::vector<IndicesRow> ComputeIndicesRows(const std::vector<LoadedChannel>& channels, double dt,
-                                           const tremvix::IntegrationSetup& setup);
+// converted to gal first. setup as the pop-up's integration gets it; rate in Hz.
+std::vector<IndicesRow> ComputeIndicesRows(const std::vector<LoadedChannel>& channels,
+                                           const tremvix::IntegrationSetup& setup, double rate);
 
 // The grid's column headings: "番号", "ID", "PGA (gal)", ...
 QStringList IndicesHeadings();

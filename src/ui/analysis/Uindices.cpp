@@ -64,7 +64,7 @@ void TIndices::Sync() {
     channels_ = LoadedChannelsOf(source_.Store());
     if (newChannels) FillComponentBoxes();
     const BusyCursor busy;
-    rows_ = ComputeIndicesRows(channels_, 1.0 / source_.Rate(), source_.IntegrationSetupNow());
+    rows_ = ComputeIndicesRows(channels_, source_.IntegrationSetupNow(), source_.Rate());
     FillTable();
     Label1->setText(QStringLiteral("各値は記録から平均値を除いて計算（震度は除かない）　サンプリング率 ") +
                     FormattedNumber("%g", source_.Rate()) + QStringLiteral(" Hz　積分フィルタ（主画面の「フィルタ(積分時)」）: ") +

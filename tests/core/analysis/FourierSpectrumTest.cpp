@@ -122,6 +122,20 @@ TEST(FourierSpectrum, OptionsChangeTheSamplesBeforeTheTransform) {
     EXPECT_EQ(CosineTaperWeight(0, 300, 0.05), 0.0);
     EXPECT_EQ(CosineTaperWeight(299, 300, 0.05), 0.0);
     EXPECT_EQ(CosineTaperWeight(15, 300, 0.05), 1.0);
+
+    // Both: the mean of the record is removed first, then the ends are tapered, so
+    // the tapered offset leaves a zero-frequency part a taper-first order would not.
+    FourierOptions both = mean;
+    both.taperFraction = 0.05;
+    std::vector<double> ct = centred;
+    for (std::size_t i = 0; i < 15; ++i) {
+        const double w = 0.5 * (1.0 - std::cos(kPi * i / 15.0));
+        ct[i] *= w;
+        ct[299 - i] *= w;
+    }
+    const std::vector<double> bothWanted = DirectAmplitudes(ct, dt);
+    ExpectAmplitudes(ComputeFourierSpectrum(x, dt, both), bothWanted, dt);
+    EXPECT_GT(bothWanted[0], 1e-3);
 }
 
 // Plans kept per length must never be used for another length.

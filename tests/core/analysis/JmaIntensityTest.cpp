@@ -7,6 +7,7 @@
 #include <functional>
 #include <numbers>
 #include <random>
+#include <string>
 #include <vector>
 
 using namespace tremvix;
@@ -104,6 +105,31 @@ TEST(JmaIntensity, SinesOnABinGiveTheFilteredOrderStatistic) {
     EXPECT_EQ(r.intensityClass, IntensityClassText(r.reportedTenths));
     // The components' order does not matter.
     EXPECT_DOUBLE_EQ(ComputeJmaIntensity(ud, ns, ew, rate).a0, r.a0);
+}
+
+// A weak tremor has a negative intensity; its published text keeps the minus sign.
+TEST(JmaIntensity, WeakMotionPublishesANegativeValue) {
+    const std::size_t n = 2000;
+    const double rate = 100.0, f = 2.0;
+    std::vector<float> ns(n), ew(n), ud(n, 0.0f);
+    std::vector<double> sum(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        ns[i] = static_cast<float>(0.12 * std::sin(2 * kPi * f * i / rate));
+        ew[i] = static_cast<float>(0.05 * std::cos(2 * kPi * f * i / rate));
+        sum[i] = Gain(f) * std::hypot(static_cast<double>(ns[i]), static_cast<double>(ew[i]));
+    }
+    std::sort(sum.begin(), sum.end(), std::greater<>());
+    const double intensity = 2 * std::log10(sum[29]) + 0.94;
+    // Rounded at the second decimal, then cut to the first, on the magnitude.
+    const long tenths = static_cast<long>(std::floor(std::floor(-intensity * 100 + 0.5) / 10));
+    ASSERT_GE(tenths, 1);
+    const std::string expected = "-" + std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+    const JmaIntensity r = ComputeJmaIntensity(ns, ew, ud, rate);
+    ASSERT_FALSE(r.refusal);
+    EXPECT_NEAR(r.intensity, intensity, 1e-5);
+    EXPECT_EQ(r.reportedTenths, -tenths);
+    EXPECT_EQ(r.reported, expected);
+    EXPECT_EQ(r.intensityClass, "震度0");
 }
 
 TEST(JmaIntensity, BadRecordsAreRefused) {

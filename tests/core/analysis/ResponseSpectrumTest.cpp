@@ -130,6 +130,27 @@ TEST(ResponseSpectrum, ShortPeriodsArePeakedOnSubsteps) {
     EXPECT_GT(got.sa, ref.continuous.sa * 0.95);
 }
 
+// 10 dt / T = 3.33 and 1.43: 4 and 2 sub-steps, the next whole number up, so that
+// none is longer than a tenth of the period; 3 and 1 would peak elsewhere.
+TEST(ResponseSpectrum, SubstepsRoundUpWhenTheRatioIsNotWhole) {
+    const double dt = 0.01;
+    const std::vector<float> ag = Quake(800, dt, 5);
+    const ResponseSpectrumResult r = ComputeResponseSpectrum(ag, dt, Only({0.03, 0.07}));
+    ASSERT_FALSE(r.refusal);
+    const struct {
+        double period;
+        int up, down;
+    } cases[] = {{0.03, 4, 3}, {0.07, 2, 1}};
+    for (std::size_t p = 0; p < 2; ++p) {
+        const ReferencePeaks up = Rk4(ag, dt, cases[p].period, 0.05, cases[p].up, 1200);
+        const ReferencePeaks down = Rk4(ag, dt, cases[p].period, 0.05, cases[p].down, 1200);
+        ExpectClose(r.spectra[0].values[p], up.atPoints, 1e-7);
+        EXPECT_GT(std::abs(up.atPoints.sd - down.atPoints.sd) + std::abs(up.atPoints.sa - down.atPoints.sa),
+                  1e-5 * up.atPoints.sd)
+            << "T = " << cases[p].period;
+    }
+}
+
 // A constant ground acceleration applied at rest: the undamped oscillator swings
 // to twice the static displacement, 2 A / w^2, at half a period.
 TEST(ResponseSpectrum, SuddenConstantLoadDoublesTheStaticDisplacement) {

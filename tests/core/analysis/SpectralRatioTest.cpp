@@ -59,6 +59,35 @@ TEST(SpectralRatio, FindsTheLargestRatioInsideTheBand) {
     }
 }
 
+// The band's ends are inside it: a band ending on the largest ratio finds it there,
+// and a band of one frequency finds that one.
+TEST(SpectralRatio, BandEndsAreIncluded) {
+    const std::vector<float> a = Noise(4000, 6);
+    std::vector<float> b(a.size());
+    for (std::size_t i = 0; i < a.size(); ++i) b[i] = a[i] + (i >= 10 ? a[i - 10] : 0.0f);
+    SpectralRatioOptions o;
+    o.bandLow = 6.0;
+    o.bandHigh = 14.0;
+    const SpectralRatio whole = ComputeSpectralRatio(a, b, 0.01, o);
+    ASSERT_FALSE(whole.refusal);
+    std::size_t top = 0;
+    double largest = -1.0;
+    for (std::size_t k = 0; k < whole.frequencies.size(); ++k)
+        if (whole.frequencies[k] >= 6.0 && whole.frequencies[k] <= 14.0 && whole.ratios[k] > largest)
+            top = k, largest = whole.ratios[k];
+    ASSERT_GT(whole.frequencies[top], 6.0);
+    o.bandHigh = whole.frequencies[top];
+    const SpectralRatio upTo = ComputeSpectralRatio(a, b, 0.01, o);
+    ASSERT_FALSE(upTo.refusal);
+    EXPECT_EQ(upTo.peakFrequency, whole.frequencies[top]);
+    EXPECT_EQ(upTo.peakRatio, whole.ratios[top]);
+    o.bandLow = o.bandHigh = whole.frequencies[top + 3];
+    const SpectralRatio single = ComputeSpectralRatio(a, b, 0.01, o);
+    ASSERT_FALSE(single.refusal);
+    EXPECT_EQ(single.peakFrequency, whole.frequencies[top + 3]);
+    EXPECT_EQ(single.peakRatio, whole.ratios[top + 3]);
+}
+
 TEST(SpectralRatio, ZeroDenominatorGivesZero) {
     const std::vector<float> silent(500, 0.0f);
     const SpectralRatio r = ComputeSpectralRatio(silent, Noise(500, 3), 0.01);

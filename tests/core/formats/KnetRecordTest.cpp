@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tremvix {
@@ -120,6 +121,39 @@ TEST(KnetRecordTest, KiknetListsSurfaceThenBoreholeInEitherCase) {
     ASSERT_FALSE(read.refusal) << RefusalText(*read.refusal);
     EXPECT_EQ(read.columns[0].id, "EW1");
     ExpectSamples(read.columns[0], Spec(64, 4).counts);
+}
+
+// With X.ew and X.EW both beside the chosen file, the one in its case is read.
+TEST(KnetRecordTest, SiblingsAreTakenInTheChosenFilesCase) {
+    TempFolder folder;
+    const KnetSpec lowerEw = Spec(40, 2, "E-W"), upperEw = Spec(40, 5, "E-W");
+    const auto lowerNs = folder.Write("AKT0010001011200.ns", KnetText(Spec(40, 1)));
+    const auto upperNs = folder.Write("AKT0010001011200.NS", KnetText(Spec(40, 1)));
+    folder.Write("AKT0010001011200.ew", KnetText(lowerEw));
+    folder.Write("AKT0010001011200.EW", KnetText(upperEw));
+    for (const auto& [chosen, extension, ew] : {std::tuple{lowerNs, "ew", lowerEw}, std::tuple{upperNs, "EW", upperEw}}) {
+        SCOPED_TRACE(extension);
+        const ScanResult scan = ScanNetworkRecord(chosen, NetworkLayout::Knet);
+        ASSERT_FALSE(scan.refusal) << RefusalText(*scan.refusal);
+        EXPECT_EQ(scan.ids, (Texts{"NS", "EW"}));
+        EXPECT_EQ(scan.files.at(1).extension(), std::string(".") + extension);
+        const TransferRead read = ReadNetworkChannels(chosen, NetworkLayout::Knet, {1});
+        ASSERT_FALSE(read.refusal) << RefusalText(*read.refusal);
+        ExpectSamples(read.columns[0], ew.counts);
+    }
+}
+
+// The rate's unit is read in any letter case.
+TEST(KnetRecordTest, RateUnitInAnyCase) {
+    TempFolder folder;
+    for (const char* rate : {"100hz", "100HZ", "100Hz", "100"}) {
+        SCOPED_TRACE(rate);
+        KnetSpec spec = Spec(24, 3);
+        spec.rate = rate;
+        const ScanResult scan = ScanNetworkRecord(folder.Write("OSK0010001011200.NS", KnetText(spec)), NetworkLayout::Knet);
+        ASSERT_FALSE(scan.refusal) << RefusalText(*scan.refusal);
+        EXPECT_EQ(scan.samplingRate, 100.0);
+    }
 }
 
 TEST(KnetRecordTest, MissingComponentsAndLookalikesAreLeftOut) {

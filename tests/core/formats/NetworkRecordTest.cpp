@@ -83,7 +83,7 @@ TEST(NetworkRecordTest, ExampleRecordsRead) {
         {"SMP0010001011200.UD", NetworkLayout::Knet, {"NS", "EW", "UD"}},
         {"SMPH010001011200.NS1", NetworkLayout::KiKnet, {"NS2", "EW2", "UD2", "NS1", "EW1", "UD1"}},
         {"jma_sample_47999.csv", NetworkLayout::JmaCsv, {"NS", "EW", "UD"}},
-        {"RSN9001_SAMPLEV_SMP090.AT2", NetworkLayout::PeerAt2, {"UP", "000", "090"}},
+        {"RSN9001_SAMPLEV_SMP090.AT2", NetworkLayout::PeerAt2, {"000", "090", "UP"}},
         {"RSN9002_OTHERH_OTH000.AT2", NetworkLayout::PeerAt2, {"000"}},
     };
     for (const auto& c : cases) {

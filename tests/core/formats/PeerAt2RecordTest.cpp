@@ -119,6 +119,24 @@ TEST(PeerAt2RecordTest, ComponentsAreTheFilesOfTheSameEventStationAndStep) {
     ExpectValues(read.columns[1], 40);
 }
 
+// As in the other layouts, the horizontals come first and the vertical last, even
+// when its file name sorts first.
+TEST(PeerAt2RecordTest, VerticalComponentIsListedLast) {
+    TempFolder folder;
+    const std::string event = "Sample Valley, 1/1/2000, Sample Station";
+    const auto east = folder.Write("RSN1_SV_STA090.AT2", NgaHeader(event + ", 090", 20) + Values(20, false));
+    folder.Write("RSN1_SV_STA-UP.AT2", NgaHeader(event + ", UP", 20) + Values(20, false));
+    folder.Write("RSN1_SV_STA000.AT2", NgaHeader(event + ", 000", 20) + Values(20, false));
+    const ScanResult scan = ScanNetworkRecord(east, NetworkLayout::PeerAt2);
+    ASSERT_FALSE(scan.refusal) << RefusalText(*scan.refusal);
+    EXPECT_EQ(scan.ids, (Texts{"000", "090", "UP"}));
+    ASSERT_EQ(scan.files.size(), 3u);
+    EXPECT_EQ(scan.files[2].filename(), "RSN1_SV_STA-UP.AT2");
+    const TransferRead read = ReadNetworkChannels(east, NetworkLayout::PeerAt2, {2});
+    ASSERT_FALSE(read.refusal) << RefusalText(*read.refusal);
+    EXPECT_EQ(read.columns[0].id, "UP");
+}
+
 TEST(PeerAt2RecordTest, ComponentsOfDifferentLengthsAreCutToTheShortest) {
     TempFolder folder;
     const std::string event = "Chi-Chi_ Taiwan-06 With A Rather Long Event Name, 9/25/1999, TCU078";
@@ -148,6 +166,7 @@ TEST(PeerAt2RecordTest, BrokenFilesAreRefusedAtTheirLine) {
     } cases[] = {
         {NgaHeader(line2, 12) + Values(10, false), 4, "値の数（10 個）が NPTS（12）より少なくなっています"},
         {NgaHeader(line2, 8) + Values(10, false), 6, "NPTS（8）より多くの値があります"},
+        {NgaHeader(line2, 9) + Values(10, false), 6, "NPTS（9）より多くの値があります"},
         // A huge claim must not be believed before the values are counted.
         {NgaHeader(line2, 2000000000) + Values(3, false), 4, "値の数（3 個）が NPTS（2000000000）より少なくなっています"},
         {NgaHeader(line2, 3) + " .1E-01 .2E-01 1.2.3\r\n", 5, "数値ではない値があります"},
