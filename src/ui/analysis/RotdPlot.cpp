@@ -81,7 +81,9 @@ SpectrumPlot RotdPlot(const std::vector<LoadedChannel>& channels, const Spectrum
 
     const OutputUnit unit = UnitOf(*a, *b);
     plot.unitY = unit.name;
-    plot.titleY = QStringLiteral("pSa [") + unit.name + QLatin1Char(']');
+    // The pair in the title: the picture saved or copied says which components it rotates.
+    plot.titleY = QStringLiteral("pSa [") + unit.name + QStringLiteral("]   A = ") + ChannelLabel(*a) + QStringLiteral(", B = ") +
+                  ChannelLabel(*b);
     SetColumns(plot, result.rows, unit.gal);
     // Period 0 stays in the table; the curves start at the first oscillator.
     const auto drawn = [&](const CsvColumn& column) { return std::vector<double>(column.values.begin() + 1, column.values.end()); };

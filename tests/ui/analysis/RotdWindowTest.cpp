@@ -93,7 +93,7 @@ TEST_F(RotdWindowTest, TheNamedHorizontalsAreTakenAndRotd50AndRotd100AreDrawnInT
     ASSERT_TRUE(messages.empty());
 
     ASSERT_EQ(w->Plot().curves.size(), 2u);
-    EXPECT_EQ(w->MyGraph1->TitleY, QStringLiteral("pSa [gal]"));
+    EXPECT_EQ(w->MyGraph1->TitleY, QStringLiteral("pSa [gal]   A = 3: NS, B = 2: EW"));
     const QRect frame = Frame(*w);
     const QImage& image = w->MyGraph1->image();
     EXPECT_GT(PixelsOf(image, kTraceColours[kRotd50Slot], frame), 150) << "RotD50";
@@ -223,7 +223,7 @@ TEST_F(RotdWindowTest, RefusedChoicesAreToldAndPutBack) {
 TEST_F(RotdWindowTest, ARecordInGIsShownInG) {
     TransferThreeComponents("g");
     TSpectrum* w = OpenRotd();
-    EXPECT_EQ(w->MyGraph1->TitleY, QStringLiteral("pSa [g]"));
+    EXPECT_TRUE(w->MyGraph1->TitleY.startsWith(QStringLiteral("pSa [g] "))) << w->MyGraph1->TitleY.toStdString();
     const auto gal = [this](int k) {
         std::vector<float> x;
         for (const float v : Samples(k)) x.push_back(static_cast<float>(v * 980.665));
