@@ -10,8 +10,12 @@
 #include "ui/app/Uopen.h"
 #include "ui/data/Usetdata.h"
 
+#include "ui/widgets/RadioGroup.h"
+
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QPushButton>
 
@@ -103,4 +107,37 @@ TEST_F(WindowAgreementTest, IndicesAndIntensityOfTheWindowAndOfTheCommandLine) {
     EXPECT_EQ(window->Label3->text(), QStringLiteral("計測震度 ") + QString::asprintf("%.3f", fields[1].toDouble()));
     EXPECT_EQ(window->Label5->text(), QStringLiteral("発表値 ") + QString::fromUtf8(fields[2]));
     EXPECT_EQ(window->Label4->text(), QString::fromUtf8(fields[3]));
+}
+
+// RotD of the named horizontals at 5 %, then of two other channels, A and B swapped
+// from the list's order, at 20 %: every row and column, period 0 and the angle included.
+TEST_F(WindowAgreementTest, RotdOfTheWindowAndOfTheCommandLine) {
+    Open->Spectrum1->trigger();
+    auto* window = qobject_cast<TSpectrum*>(TopLevel(QStringLiteral("Spectrum")));
+    ASSERT_NE(window, nullptr);
+    window->RadioGroup1->button(3)->click();
+    ASSERT_TRUE(messages.empty());
+    const auto agree = [&](const char* name, std::vector<std::string> arguments) {
+        const QByteArray saved = SavedBy(window->Button4, QString::fromLatin1(name));
+        arguments.insert(arguments.begin(), {"--rotd", sample.toStdString()});
+        const CliResult cli = RunInProcess(arguments);
+        ASSERT_EQ(cli.status, 0) << cli.err.toStdString();
+        ASSERT_EQ(saved.split('\n').first().trimmed(), cli.out.split('\n').first().trimmed()) << "the same header";
+        const std::vector<std::vector<double>> a = Numbers(saved);
+        const std::vector<std::vector<double>> b = Numbers(cli.out);
+        ASSERT_EQ(a.size(), 202u) << "header, period 0 and 200 periods";
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t r = 1; r < a.size(); ++r) {
+            ASSERT_EQ(a[r].size(), 8u);
+            ASSERT_EQ(a[r], b[r]) << name << ", row " << r;
+        }
+    };
+    agree("rotd5.csv", {"--channels", "1,2"});
+    window->DampingBoxes[3]->click();
+    window->ComboBox3->setCurrentIndex(2);
+    emit window->ComboBox3->activated(2);
+    window->ComboBox4->setCurrentIndex(0);
+    emit window->ComboBox4->activated(0);
+    ASSERT_TRUE(messages.empty());
+    agree("rotd20.csv", {"--channels", "3,1", "--damping", "0.2"});
 }

@@ -20,7 +20,9 @@ constexpr std::uint32_t kYellow = 0x00FFFF;  // 0x00BBGGRR
 constexpr std::uint32_t kOlive = 0x008080;   // the yellow trace's colour where the ground is white
 
 // Empty plots keep the usual span of their axis.
-DecadeRange DefaultX(SpectrumKind kind) { return kind == SpectrumKind::Response ? DecadeRange{-2, 3} : DecadeRange{-1, 3}; }
+DecadeRange DefaultX(SpectrumKind kind) {
+    return kind == SpectrumKind::Response || kind == SpectrumKind::RotD ? DecadeRange{-2, 3} : DecadeRange{-1, 3};
+}
 
 // The graph keeps its scale in single precision: decades beyond its range would start at 0 or infinity.
 DecadeRange InFloatRange(DecadeRange range) {

@@ -4,6 +4,7 @@
 #include "core/analysis/ParzenSmoothing.h"
 #include "core/analysis/ResponseSpectrum.h"
 #include "core/analysis/SpectralRatio.h"
+#include "ui/analysis/RotdPlot.h"
 #include "ui/analysis/TableText.h"
 #include "ui/base/CNumberFormat.h"
 
@@ -11,22 +12,6 @@
 #include <array>
 
 namespace {
-
-const QString kSelectionCaption = QStringLiteral("選択エラー");
-
-QString HouseText(const QString& text) { return text + QString(5, QChar(0x3000)); }
-
-SpectrumPlot Refused(SpectrumPlot plot, const QString& text) {
-    plot.refusal = HouseText(text);
-    plot.refusalCaption = kSelectionCaption;
-    return plot;
-}
-
-SpectrumPlot Refused(SpectrumPlot plot, const tremvix::AnalysisRefusal& refusal) {
-    plot.refusal = QString::fromStdString(tremvix::AnalysisRefusalText(refusal));
-    plot.refusalCaption = QString::fromStdString(tremvix::AnalysisRefusalCaption(refusal));
-    return plot;
-}
 
 std::vector<const LoadedChannel*> Picked(const std::vector<LoadedChannel>& channels, const std::vector<int>& indices) {
     std::vector<const LoadedChannel*> picked;
@@ -101,12 +86,12 @@ SpectrumPlot ResponsePlot(const std::vector<LoadedChannel>& channels, const Spec
     plot.xColumn.title = QStringLiteral("period_s");
     const std::vector<const LoadedChannel*> picked = Picked(channels, request.channels);
     if (picked.empty()) return plot;
-    if (request.dampings.empty()) return Refused(plot, QStringLiteral("減衰定数を選んでください"));
+    if (request.dampings.empty()) return RefusedPlot(plot, QStringLiteral("減衰定数を選んでください"));
     if (picked.size() * request.dampings.size() > kMaxSpectrumCurves)
-        return Refused(plot, QStringLiteral("一度に描ける曲線は8本までです"));
+        return RefusedPlot(plot, QStringLiteral("一度に描ける曲線は8本までです"));
     if (std::any_of(picked.begin(), picked.end(), [](const LoadedChannel* c) { return !c->galPerUnit; }))
-        return Refused(plot, QStringLiteral("加速度でないチャンネルの応答スペクトルは計算できません"));
-    if (UnitsDiffer(picked)) return Refused(plot, QStringLiteral("単位の異なるチャンネルは重ねて描けません"));
+        return RefusedPlot(plot, QStringLiteral("加速度でないチャンネルの応答スペクトルは計算できません"));
+    if (UnitsDiffer(picked)) return RefusedPlot(plot, QStringLiteral("単位の異なるチャンネルは重ねて描けません"));
 
     const ResponseUnits units = ResponseUnitsOf(*picked.front());
     plot.unitY = UnitOfColumn(units, drawn);
@@ -115,7 +100,7 @@ SpectrumPlot ResponsePlot(const std::vector<LoadedChannel>& channels, const Spec
     options.dampings = request.dampings;
     for (const LoadedChannel* channel : picked) {
         const tremvix::ResponseSpectrumResult result = tremvix::ComputeResponseSpectrum(channel->samples, dt, options);
-        if (result.refusal) return Refused(plot, *result.refusal);
+        if (result.refusal) return RefusedPlot(plot, *result.refusal);
         plot.xColumn.values = result.periods;
         int variant = 0;
         for (const tremvix::DampingSpectrum& spectrum : result.spectra) {
@@ -147,9 +132,9 @@ SpectrumPlot FourierPlot(const std::vector<LoadedChannel>& channels, const Spect
     plot.xColumn.title = QStringLiteral("frequency_hz");
     const std::vector<const LoadedChannel*> picked = Picked(channels, request.channels);
     if (picked.empty()) return plot;
-    if (picked.size() > kMaxSpectrumCurves) return Refused(plot, QStringLiteral("一度に描ける曲線は8本までです"));
-    if (UnitsDiffer(picked)) return Refused(plot, QStringLiteral("単位の異なるチャンネルは重ねて描けません"));
-    if (LengthsDiffer(picked)) return Refused(plot, QStringLiteral("データ数の異なるチャンネルは重ねて描けません"));
+    if (picked.size() > kMaxSpectrumCurves) return RefusedPlot(plot, QStringLiteral("一度に描ける曲線は8本までです"));
+    if (UnitsDiffer(picked)) return RefusedPlot(plot, QStringLiteral("単位の異なるチャンネルは重ねて描けません"));
+    if (LengthsDiffer(picked)) return RefusedPlot(plot, QStringLiteral("データ数の異なるチャンネルは重ねて描けません"));
 
     const QString unit = picked.front()->unit;
     plot.unitY = unit.isEmpty() ? QString() : unit + QStringLiteral("·s");
@@ -157,12 +142,12 @@ SpectrumPlot FourierPlot(const std::vector<LoadedChannel>& channels, const Spect
     for (const LoadedChannel* channel : picked) {
         tremvix::FourierSpectrum spectrum =
             tremvix::ComputeFourierSpectrum(channel->samples, dt, request.fourier, transformer);
-        if (spectrum.refusal) return Refused(plot, *spectrum.refusal);
+        if (spectrum.refusal) return RefusedPlot(plot, *spectrum.refusal);
         std::vector<double> amplitudes = std::move(spectrum.amplitudes);
         if (request.smoothing > 0.0) {
             tremvix::SmoothedSpectrum smoothed =
                 tremvix::SmoothParzen(amplitudes, spectrum.frequencyStep, request.smoothing, transformer);
-            if (smoothed.refusal) return Refused(plot, *smoothed.refusal);
+            if (smoothed.refusal) return RefusedPlot(plot, *smoothed.refusal);
             amplitudes = std::move(smoothed.amplitudes);
         }
         plot.xColumn.values = spectrum.frequencies;
@@ -195,7 +180,7 @@ SpectrumPlot RatioPlot(const std::vector<LoadedChannel>& channels, const Spectru
     options.bandHigh = request.bandHigh;
     tremvix::SpectralRatio ratio =
         tremvix::ComputeSpectralRatio(denominator->samples, numerator->samples, dt, options, transformer);
-    if (ratio.refusal) return Refused(plot, *ratio.refusal);
+    if (ratio.refusal) return RefusedPlot(plot, *ratio.refusal);
     const QString name = ChannelLabel(*numerator) + QStringLiteral(" / ") + ChannelLabel(*denominator);
     plot.xColumn.values = ratio.frequencies;
     plot.columns.push_back({name + QStringLiteral(" ratio") + SmoothingNote(request.ratioSmoothing), ratio.ratios});
@@ -206,12 +191,26 @@ SpectrumPlot RatioPlot(const std::vector<LoadedChannel>& channels, const Spectru
 
 }  // namespace
 
-SpectrumPlot ComputeSpectrumPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double dt,
+SpectrumPlot RefusedPlot(SpectrumPlot plot, const QString& text) {
+    plot.refusal = text + QString(5, QChar(0x3000));
+    plot.refusalCaption = QStringLiteral("選択エラー");
+    return plot;
+}
+
+SpectrumPlot RefusedPlot(SpectrumPlot plot, const tremvix::AnalysisRefusal& refusal) {
+    plot.refusal = QString::fromStdString(tremvix::AnalysisRefusalText(refusal));
+    plot.refusalCaption = QString::fromStdString(tremvix::AnalysisRefusalCaption(refusal));
+    return plot;
+}
+
+SpectrumPlot ComputeSpectrumPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double rate,
                                  tremvix::FourierTransformer& transformer) {
+    const double dt = 1.0 / rate;
     switch (request.kind) {
         case SpectrumKind::Response: return ResponsePlot(channels, request, dt);
         case SpectrumKind::Fourier: return FourierPlot(channels, request, dt, transformer);
         case SpectrumKind::Ratio: return RatioPlot(channels, request, dt, transformer);
+        case SpectrumKind::RotD: return RotdPlot(channels, request, rate);
     }
     return {};
 }

@@ -11,6 +11,7 @@
 
 namespace tremvix {
 class FourierTransformer;
+struct AnalysisRefusal;
 }
 
 // One drawn curve, x ascending (period in s or frequency in Hz).
@@ -20,7 +21,7 @@ struct SpectrumCurve {
     std::vector<double> y;
     std::optional<double> peakX;  // where the curve's peak is marked
     double peakY = 0.0;
-    int channel = 0;  // store index of the channel (the numerator of a ratio): the colour
+    int channel = 0;  // store index of the channel (the numerator of a ratio), or a RotD curve's slot: the colour
     int variant = 0;  // the curve's place among its channel's curves: the line style
 };
 
@@ -42,13 +43,18 @@ struct SpectrumPlot {
     std::optional<QString> refusal;  // message text, house style
     QString refusalCaption;
     QStringList settings;  // how it was made, for the first line of its exports
+    QString note;          // shown above the peaks: what the axes cannot show (RotD's period 0)
 };
 
 inline constexpr int kMaxSpectrumCurves = 8;  // one per trace colour
 
-// Calls the core for every curve the request asks for. dt in seconds.
-SpectrumPlot ComputeSpectrumPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double dt,
+// Calls the core for every curve the request asks for. rate in Hz (the sample step is 1 / rate).
+SpectrumPlot ComputeSpectrumPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double rate,
                                  tremvix::FourierTransformer& transformer);
+
+// The plot refused: the text (house style) under the selection caption, or the core's reason.
+SpectrumPlot RefusedPlot(SpectrumPlot plot, const QString& text);
+SpectrumPlot RefusedPlot(SpectrumPlot plot, const tremvix::AnalysisRefusal& refusal);
 
 // Units of the response values of an acceleration channel: cm, cm/s and gal for gal;
 // cm, cm/s and g for g, its displacements and velocities scaled by 980.665 (gal per g).

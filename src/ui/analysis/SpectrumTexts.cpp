@@ -1,6 +1,7 @@
 #include "ui/analysis/SpectrumTexts.h"
 
 #include "ui/analysis/LogPlotGeometry.h"
+#include "ui/analysis/RotdPlot.h"
 #include "ui/analysis/SpectrumPlot.h"
 #include "ui/analysis/TableText.h"
 #include "ui/base/CNumberFormat.h"
@@ -9,9 +10,11 @@
 
 namespace {
 
+bool ByPeriod(SpectrumKind kind) { return kind == SpectrumKind::Response || kind == SpectrumKind::RotD; }
+
 // "T = 0.320 s" or "f = 1.234 Hz".
 QString Abscissa(const SpectrumPlot& plot, double x) {
-    return plot.kind == SpectrumKind::Response ? QStringLiteral("T = ") + FormattedNumber("%.3f", x) + QStringLiteral(" s")
+    return ByPeriod(plot.kind) ? QStringLiteral("T = ") + FormattedNumber("%.3f", x) + QStringLiteral(" s")
                                                : QStringLiteral("f = ") + FormattedNumber("%.3f", x) + QStringLiteral(" Hz");
 }
 
@@ -21,9 +24,9 @@ QString Value(const SpectrumPlot& plot, double y) {
     return plot.unitY.isEmpty() ? number : number + QLatin1Char(' ') + plot.unitY;
 }
 
-// "Sa " for response spectra: the quantity drawn, the first word of the y title.
+// "Sa " for response spectra (and "pSa " for RotD): the quantity drawn, the first word of the y title.
 QString Quantity(const SpectrumPlot& plot) {
-    if (plot.kind != SpectrumKind::Response) return {};
+    if (!ByPeriod(plot.kind)) return {};
     return plot.titleY.section(QLatin1Char(' '), 0, 0) + QLatin1Char(' ');
 }
 
@@ -31,6 +34,7 @@ QString Quantity(const SpectrumPlot& plot) {
 
 QString PeakText(const SpectrumPlot& plot) {
     QStringList lines;
+    if (!plot.note.isEmpty()) lines.push_back(plot.note);
     for (const SpectrumCurve& curve : plot.curves) {
         if (!curve.peakX) continue;
         lines.push_back(curve.name + QStringLiteral(": 最大 ") + Quantity(plot) + Value(plot, curve.peakY) +
@@ -48,7 +52,8 @@ QString ReadoutText(const SpectrumPlot& plot, double x) {
     return lines.join(QLatin1Char('\n'));
 }
 
-QStringList SpectrumSettings(const SpectrumRequest& request, double rate) {
+QStringList SpectrumSettings(const SpectrumRequest& request, double rate, const std::vector<LoadedChannel>& channels) {
+    if (request.kind == SpectrumKind::RotD) return RotdSettings(channels, request, rate);
     const auto yesNo = [](bool on) { return on ? QStringLiteral("yes") : QStringLiteral("no"); };
     const auto parzen = [](double bandwidth) {
         return bandwidth > 0.0 ? QStringLiteral("smoothing=Parzen ") + NumberText(bandwidth) + QStringLiteral(" Hz")

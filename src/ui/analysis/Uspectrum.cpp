@@ -57,12 +57,28 @@ std::vector<int> InitialPicks(const std::vector<LoadedChannel>& channels, const 
     return {};
 }
 
+QString EmptyPlotText(SpectrumKind kind) {
+    switch (kind) {
+        case SpectrumKind::Ratio: return QStringLiteral("分子と分母のチャンネルを選んでください");
+        case SpectrumKind::RotD: return QStringLiteral("水平二成分のチャンネルを選んでください");
+        default: return QStringLiteral("チャンネルを選んでください");
+    }
+}
+
 // Horizontal over vertical when the components are named; else the second channel over the first.
 std::pair<int, int> InitialRatio(const std::vector<LoadedChannel>& channels) {
     std::vector<tremvix::ChannelNames> names;
     for (const LoadedChannel& c : channels) names.push_back({c.id.toStdString(), c.name.toStdString()});
     if (const auto roles = tremvix::FindThreeComponents(names)) return {(*roles)[0], (*roles)[2]};
     return {channels.size() > 1 ? 1 : 0, 0};
+}
+
+// The north-south and east-west accelerations when the components are named; else the first two channels.
+std::pair<int, int> InitialHorizontals(const std::vector<LoadedChannel>& channels) {
+    std::vector<tremvix::ChannelNames> names;
+    for (const LoadedChannel& c : channels) names.push_back({c.id.toStdString(), c.name.toStdString(), c.galPerUnit.has_value()});
+    if (const auto roles = tremvix::FindTwoHorizontals(names)) return {(*roles)[0], (*roles)[1]};
+    return {0, channels.size() > 1 ? 1 : 0};
 }
 
 }  // namespace
@@ -84,11 +100,15 @@ void TSpectrum::ConnectHandlers() {
     ConnectHandler(RadioGroup1, &RadioGroup::clicked, this, &TSpectrum::KindClick);
     ConnectHandler(RadioGroup2, &RadioGroup::clicked, this, &TSpectrum::Redraw);
     ConnectHandler(RadioGroup3, &RadioGroup::clicked, this, &TSpectrum::Redraw);
-    for (QCheckBox* box : DampingBoxes) ConnectHandler(box, &QCheckBox::toggled, this, &TSpectrum::Redraw);
+    for (int i = 0; i < 4; ++i)
+        connect(DampingBoxes[i], &QCheckBox::toggled, this, [this, i](bool on) { RunHandler([&] { DampingClick(i, on); }); });
+    ConnectHandler(CBRotD00, &QCheckBox::toggled, this, &TSpectrum::Redraw);
     for (QCheckBox* box : {CBMean, CBTaper, CBPad}) ConnectHandler(box, &QCheckBox::toggled, this, &TSpectrum::Redraw);
     ConnectHandler(CheckListBox1, &QListWidget::itemChanged, this, &TSpectrum::CheckListBox1ClickCheck);
     ConnectHandler(ComboBox1, &QComboBox::activated, this, &TSpectrum::Redraw);
     ConnectHandler(ComboBox2, &QComboBox::activated, this, &TSpectrum::Redraw);
+    ConnectHandler(ComboBox3, &QComboBox::activated, this, &TSpectrum::Redraw);
+    ConnectHandler(ComboBox4, &QComboBox::activated, this, &TSpectrum::Redraw);
     ConnectHandler(Edit1, &QLineEdit::editingFinished, this, &TSpectrum::Redraw);
     ConnectHandler(Edit2, &QLineEdit::editingFinished, this, &TSpectrum::Redraw);
     ConnectHandler(Button1, &QPushButton::clicked, this, &TSpectrum::Redraw);
@@ -105,13 +125,26 @@ SpectrumKind TSpectrum::Kind() const { return static_cast<SpectrumKind>(std::max
 
 void TSpectrum::EnableForKind() {
     const SpectrumKind kind = Kind();
-    CheckListBox1->setEnabled(kind != SpectrumKind::Ratio);
+    const bool fourierBased = kind == SpectrumKind::Fourier || kind == SpectrumKind::Ratio;
+    CheckListBox1->setEnabled(kind == SpectrumKind::Response || kind == SpectrumKind::Fourier);
     RadioGroup2->setEnabled(kind == SpectrumKind::Response);
-    GroupBox1->setEnabled(kind == SpectrumKind::Response);
-    RadioGroup3->setEnabled(kind != SpectrumKind::Response);
+    GroupBox1->setEnabled(kind == SpectrumKind::Response || kind == SpectrumKind::RotD);
+    RadioGroup3->setEnabled(fourierBased);
     RadioGroup3->button(0)->setEnabled(kind == SpectrumKind::Fourier);  // ratios are always smoothed
-    GroupBox2->setEnabled(kind != SpectrumKind::Response);
+    GroupBox2->setEnabled(fourierBased);
     GroupBox3->setEnabled(kind == SpectrumKind::Ratio);
+    GroupBox3->setVisible(kind != SpectrumKind::RotD);
+    GroupBox4->setVisible(kind == SpectrumKind::RotD);
+}
+
+void TSpectrum::DampingClick(int box, bool on) {
+    if (on && Kind() == SpectrumKind::RotD)
+        for (int i = 0; i < 4; ++i)
+            if (i != box) {
+                const QSignalBlocker blocker(DampingBoxes[i]);
+                DampingBoxes[i]->setChecked(false);
+            }
+    Redraw();
 }
 
 void TSpectrum::KindClick() {
@@ -122,8 +155,6 @@ void TSpectrum::KindClick() {
     EnableForKind();
     Redraw();
 }
-
-double TSpectrum::SampleStep() const { return 1.0 / source_.Rate(); }
 
 std::vector<int> TSpectrum::CheckedChannels() const {
     std::vector<int> checked;
@@ -147,6 +178,9 @@ SpectrumRequest TSpectrum::RequestFromControls() const {
     request.fourier.padToPowerOfTwo = CBPad->isChecked();
     request.numerator = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentData().toInt() : -1;
     request.denominator = ComboBox2->currentIndex() >= 0 ? ComboBox2->currentData().toInt() : -1;
+    request.horizontalA = ComboBox3->currentIndex() >= 0 ? ComboBox3->currentData().toInt() : -1;
+    request.horizontalB = ComboBox4->currentIndex() >= 0 ? ComboBox4->currentData().toInt() : -1;
+    request.rotd00 = CBRotD00->isChecked();
     if (request.kind == SpectrumKind::Ratio) {
         request.bandLow = StrToFloat(Edit1->text());
         request.bandHigh = StrToFloat(Edit2->text());
@@ -176,12 +210,16 @@ TSpectrum::Controls TSpectrum::CurrentControls() const {
     controls.denominator = ComboBox2->currentIndex();
     controls.bandLow = Edit1->text();
     controls.bandHigh = Edit2->text();
+    controls.horizontalA = ComboBox3->currentIndex();
+    controls.horizontalB = ComboBox4->currentIndex();
+    controls.rotd00 = CBRotD00->isChecked();
     return controls;
 }
 
 void TSpectrum::RestoreControls(const Controls& controls) {
     const QSignalBlocker blockers[] = {QSignalBlocker(RadioGroup1), QSignalBlocker(RadioGroup2), QSignalBlocker(RadioGroup3),
                                        QSignalBlocker(CheckListBox1), QSignalBlocker(ComboBox1), QSignalBlocker(ComboBox2),
+                                       QSignalBlocker(ComboBox3), QSignalBlocker(ComboBox4), QSignalBlocker(CBRotD00),
                                        QSignalBlocker(CBMean), QSignalBlocker(CBTaper), QSignalBlocker(CBPad),
                                        QSignalBlocker(DampingBoxes[0]), QSignalBlocker(DampingBoxes[1]),
                                        QSignalBlocker(DampingBoxes[2]), QSignalBlocker(DampingBoxes[3])};
@@ -198,6 +236,9 @@ void TSpectrum::RestoreControls(const Controls& controls) {
     ComboBox2->setCurrentIndex(controls.denominator);
     Edit1->setText(controls.bandLow);
     Edit2->setText(controls.bandHigh);
+    ComboBox3->setCurrentIndex(controls.horizontalA);
+    ComboBox4->setCurrentIndex(controls.horizontalB);
+    CBRotD00->setChecked(controls.rotd00);
     EnableForKind();
 }
 
@@ -208,9 +249,9 @@ void TSpectrum::Draw(Told told) {
     const SpectrumRequest request = RequestFromControls();
     SpectrumPlot plot = [&] {
         const BusyCursor busy;
-        return ComputeSpectrumPlot(channels_, request, SampleStep(), transformer_);
+        return ComputeSpectrumPlot(channels_, request, source_.Rate(), transformer_);
     }();
-    plot.settings = SpectrumSettings(request, source_.Rate());
+    plot.settings = SpectrumSettings(request, source_.Rate(), channels_);
     if (plot.refusal && told != Told::Instead) {
         RestoreControls(shown_);
         if (told == Told::Message)
@@ -236,8 +277,7 @@ void TSpectrum::ShowPlot(SpectrumPlot plot) {
     if (refusal)
         Label1->setText(refusal->trimmed());
     else if (plot_.curves.empty())
-        Label1->setText(Kind() == SpectrumKind::Ratio ? QStringLiteral("分子と分母のチャンネルを選んでください")
-                                                      : QStringLiteral("チャンネルを選んでください"));
+        Label1->setText(EmptyPlotText(Kind()));
     else
         Label1->setText(PeakText(plot_));
     Label2->clear();
@@ -275,9 +315,10 @@ void TSpectrum::FillChannelPickers() {
     const QSignalBlocker listBlocker(CheckListBox1);
     const QSignalBlocker numeratorBlocker(ComboBox1);
     const QSignalBlocker denominatorBlocker(ComboBox2);
+    const QSignalBlocker aBlocker(ComboBox3);
+    const QSignalBlocker bBlocker(ComboBox4);
     CheckListBox1->clear();
-    ComboBox1->clear();
-    ComboBox2->clear();
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox4}) box->clear();
     const std::vector<int> picks = InitialPicks(channels_, source_.List());
     for (const LoadedChannel& channel : channels_) {
         auto* item = new QListWidgetItem(PickerText(channel), CheckListBox1);
@@ -285,12 +326,14 @@ void TSpectrum::FillChannelPickers() {
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         const bool picked = std::find(picks.begin(), picks.end(), channel.index) != picks.end();
         item->setCheckState(picked ? Qt::Checked : Qt::Unchecked);
-        ComboBox1->addItem(ChannelLabel(channel), channel.index);
-        ComboBox2->addItem(ChannelLabel(channel), channel.index);
+        for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox4}) box->addItem(ChannelLabel(channel), channel.index);
     }
     const auto [numerator, denominator] = InitialRatio(channels_);
     ComboBox1->setCurrentIndex(channels_.empty() ? -1 : numerator);
     ComboBox2->setCurrentIndex(channels_.empty() ? -1 : denominator);
+    const auto [a, b] = InitialHorizontals(channels_);
+    ComboBox3->setCurrentIndex(channels_.empty() ? -1 : a);
+    ComboBox4->setCurrentIndex(channels_.empty() ? -1 : b);
 }
 
 void TSpectrum::PickChannel(int k) {

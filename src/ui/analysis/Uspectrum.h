@@ -19,8 +19,8 @@ class RadioGroup;
 class TMyGraph;
 class AnalysisSource;
 
-// The spectrum window: response spectra, Fourier spectra and spectral ratios of the
-// loaded channels, drawn on logarithmic axes. Redraws whenever a choice changes.
+// The spectrum window: response spectra, Fourier spectra, spectral ratios and RotD
+// spectra of the loaded channels, drawn on logarithmic axes. Redraws whenever a choice changes.
 class TSpectrum : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +42,10 @@ public:
     QComboBox* ComboBox2 = nullptr;  // denominator
     QLineEdit* Edit1 = nullptr;      // peak band, low end (Hz)
     QLineEdit* Edit2 = nullptr;      // peak band, high end (Hz)
+    QGroupBox* GroupBox4 = nullptr;  // RotD's two horizontals, in the ratio's place
+    QComboBox* ComboBox3 = nullptr;  // component A
+    QComboBox* ComboBox4 = nullptr;  // component B
+    QCheckBox* CBRotD00 = nullptr;   // RotD00 drawn as well
     TMyGraph* MyGraph1 = nullptr;
     QLabel* Label1 = nullptr;  // peaks
     QLabel* Label2 = nullptr;  // value under the pointer
@@ -78,6 +82,8 @@ private:
     void BuildChoices(QWidget* parent);
     void ConnectHandlers();
     void SetToolTips();
+    // RotD takes one damping: a box ticked replaces the one ticked before.
+    void DampingClick(int box, bool on);
     void EnableForKind();
     void Sync();
     void FillChannelPickers();
@@ -96,6 +102,9 @@ private:
         int denominator = -1;
         QString bandLow;
         QString bandHigh;
+        int horizontalA = -1;
+        int horizontalB = -1;
+        bool rotd00 = false;
     };
     Controls CurrentControls() const;
     void RestoreControls(const Controls& controls);
@@ -104,7 +113,6 @@ private:
     SpectrumRequest RequestFromControls() const;
     SpectrumKind Kind() const;
     std::vector<int> CheckedChannels() const;
-    double SampleStep() const;
 
     AnalysisSource& source_;
     tremvix::FourierTransformer transformer_;

@@ -80,7 +80,7 @@ void TSpectrum::BuildLayout() {
 void TSpectrum::BuildChoices(QWidget* parent) {
     RadioGroup1 = PlaceRadioGroup(parent, "RadioGroup1", QRect(8, 182, 290, 84), QStringLiteral("種類"),
                                   {QStringLiteral("応答スペクトル"), QStringLiteral("フーリエスペクトル"),
-                                   QStringLiteral("スペクトル比")},
+                                   QStringLiteral("スペクトル比"), QStringLiteral("RotD50/RotD100")},
                                   1, 0);
     RadioGroup2 = PlaceRadioGroup(parent, "RadioGroup2", QRect(8, 272, 290, 44), QStringLiteral("応答値"),
                                   {QStringLiteral("Sa"), QStringLiteral("Sv"), QStringLiteral("Sd"), QStringLiteral("pSv"),
@@ -110,20 +110,29 @@ void TSpectrum::BuildChoices(QWidget* parent) {
     Label(GroupBox3, "Label7", 136, 76, QStringLiteral("～"));
     Edit2 = Edit(GroupBox3, "Edit2", 156, 72, 60, 21, QStringLiteral("20"));
     Label(GroupBox3, "Label8", 222, 76, QStringLiteral("Hz"));
+
+    GroupBox4 = PlaceGroupBox(parent, "GroupBox4", QRect(8, 512, 290, 106), QStringLiteral("水平二成分 (RotD)"));
+    Label(GroupBox4, "Label9", 10, 22, QStringLiteral("成分A"));
+    ComboBox3 = PlaceComboBox(GroupBox4, "ComboBox3", QRect(60, 18, 220, 22));
+    Label(GroupBox4, "Label10", 10, 48, QStringLiteral("成分B"));
+    ComboBox4 = PlaceComboBox(GroupBox4, "ComboBox4", QRect(60, 44, 220, 22));
+    CBRotD00 = CheckBox(GroupBox4, "CBRotD00", 10, 74, QStringLiteral("RotD00 も描く（破線）"));
+    GroupBox4->hide();  // shown in the ratio's place when RotD is the kind
 }
 
 void TSpectrum::SetToolTips() {
     RadioGroup1->setToolTip(QStringLiteral(
         "応答スペクトル: 1自由度系の弾性応答\n"
         "フーリエスペクトル: 振幅 = dt·|Σ x[n]·e^(−2πikn/N)|\n"
-        "スペクトル比: 分子チャンネルと分母チャンネルの平滑化したフーリエ振幅の比"));
+        "スペクトル比: 分子チャンネルと分母チャンネルの平滑化したフーリエ振幅の比\n"
+        "RotD50/RotD100: 水平二成分の応答を0～179°の1°ごとに回転した pSa = ω²·Sd の中央値と最大値"));
     RadioGroup2->setToolTip(QStringLiteral(
         "Sd: 最大相対変位、Sv: 最大相対速度、Sa: 最大絶対加速度、pSv = ω·Sd、pSa = ω²·Sd\n"
         "1自由度系は最初のサンプルで静止。地動加速度はサンプル間で直線として厳密に解き、\n"
         "周期の1/10以下の刻みに分割して最大値を探す。周期0.02～10秒の対数等間隔200点。\n"
         "単位はチャンネルの単位に従う（gal → cm, cm/s, gal、m/s2 → m, m/s, m/s2）。\n"
         "加速度のチャンネルだけ計算できる"));
-    GroupBox1->setToolTip(QStringLiteral("減衰定数 h（臨界減衰に対する比）。複数選ぶと重ねて描く"));
+    GroupBox1->setToolTip(QStringLiteral("減衰定数 h（臨界減衰に対する比）。複数選ぶと重ねて描く（RotD は一つ）"));
     RadioGroup3->setToolTip(QStringLiteral(
         "フーリエ振幅をParzenウィンドウで平滑化する（バンド幅 b Hz、u = 280/(151·b)、\n"
         "窓は最初の零点 ±2/u で打ち切り、和が1になるよう正規化）。\n"
@@ -137,4 +146,8 @@ void TSpectrum::SetToolTips() {
     GroupBox3->setToolTip(QStringLiteral(
         "スペクトル比 = 分子チャンネルの平滑化フーリエ振幅 ÷ 分母チャンネルの平滑化フーリエ振幅\n"
         "（分母が0の振動数では0）。ピークは指定した帯域（両端を含む）での最大値"));
+    GroupBox4->setToolTip(QStringLiteral(
+        "成分A・Bの1自由度系の相対変位を x(θ) = x_A·cosθ + x_B·sinθ（θ = 0°, 1°, …, 179°）と回転し、\n"
+        "その最大値 × ω² の180個から RotD00（最小）・RotD50（中央値）・RotD100（最大）を求める。\n"
+        "減衰定数は一つ。周期0の行（回転した最大加速度）はグラフの下とCSVに示す"));
 }
