@@ -1,5 +1,6 @@
 #include "ui/analysis/IndicesTable.h"
 
+#include "core/analysis/SpectrumIntensity.h"
 #include "core/data/ChannelRecord.h"
 #include "ui/analysis/TableText.h"
 #include "ui/base/CNumberFormat.h"
@@ -32,19 +33,27 @@ std::vector<QStringList> Table(const std::vector<IndicesRow>& rows, const QStrin
     for (const IndicesRow& row : rows) {
         QStringList line{QString::number(row.index + 1), row.id};
         for (const std::optional<double>& value : Values(row)) line.push_back(value ? NumberText(*value) : QString());
+        line.push_back(row.si ? NumberText(*row.si) : QString());
         table.push_back(line);
     }
     return table;
 }
 
+// The SI of the samples in gal as the command line computes it: without removing the mean.
+std::optional<double> SiOf(const tremvix::ChannelRecord& gal, double rate) {
+    const tremvix::SiResult si = tremvix::ComputeSpectrumIntensity(gal.Samples, rate);
+    return si.refusal ? std::nullopt : std::optional<double>(si.si);
+}
+
 }  // namespace
 
-std::vector<IndicesRow> ComputeIndicesRows(const std::vector<LoadedChannel>& channels, double dt,
+std::vector<IndicesRow> ComputeIndicesRows(const std::vector<LoadedChannel>& channels, double rate,
                                            const tremvix::IntegrationSetup& setup) {
     std::vector<IndicesRow> rows;
     for (const LoadedChannel& channel : channels) {
         if (!channel.galPerUnit || !channel.record) continue;
-        rows.push_back({channel.index, channel.id, tremvix::ComputeGroundMotionIndices(RecordInGal(channel), dt, setup)});
+        const tremvix::ChannelRecord gal = RecordInGal(channel);
+        rows.push_back({channel.index, channel.id, tremvix::ComputeGroundMotionIndices(gal, 1.0 / rate, setup), SiOf(gal, rate)});
     }
     return rows;
 }
@@ -52,7 +61,8 @@ std::vector<IndicesRow> ComputeIndicesRows(const std::vector<LoadedChannel>& cha
 QStringList IndicesHeadings() {
     return {QStringLiteral("番号"),       QStringLiteral("ID"),        QStringLiteral("PGA (gal)"),
             QStringLiteral("時刻 (s)"),   QStringLiteral("PGV (cm/s)"), QStringLiteral("PGD (cm)"),
-            QStringLiteral("Arias (cm/s)"), QStringLiteral("D5-95 (s)"), QStringLiteral("CAV (cm/s)")};
+            QStringLiteral("Arias (cm/s)"), QStringLiteral("D5-95 (s)"), QStringLiteral("CAV (cm/s)"),
+            QStringLiteral("SI (cm/s)")};
 }
 
 QStringList IndicesCells(const IndicesRow& row, double dt) {
@@ -61,6 +71,7 @@ QStringList IndicesCells(const IndicesRow& row, double dt) {
     QStringList cells{QStringLiteral("  %1").arg(row.index + 1), row.id};
     const std::vector<std::optional<double>> values = Values(row);
     for (int i = 0; i < 7; ++i) cells.push_back(values[i] ? FormattedNumber(formats[i], *values[i]) : QStringLiteral("—"));
+    cells.push_back(row.si ? FormattedNumber("%.3f", *row.si) : QStringLiteral("—"));
     return cells;
 }
 
@@ -74,7 +85,7 @@ int TimeDecimals(double dt) {
 std::vector<QStringList> IndicesCsvRows(const std::vector<IndicesRow>& rows, const QStringList& settings) {
     return Table(rows, settings, {QStringLiteral("channel"), QStringLiteral("id"), QStringLiteral("pga"), QStringLiteral("pga_time_s"),
                         QStringLiteral("pgv"), QStringLiteral("pgd"), QStringLiteral("arias"), QStringLiteral("d5_95"),
-                        QStringLiteral("cav")});
+                        QStringLiteral("cav"), QStringLiteral("si")});
 }
 
 std::vector<QStringList> IndicesClipboardRows(const std::vector<IndicesRow>& rows, const QStringList& settings) {
