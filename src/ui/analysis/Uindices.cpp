@@ -1,5 +1,6 @@
 #include "ui/analysis/Uindices.h"
 
+#include "core/analysis/SpectrumIntensity.h"
 #include "core/dsp/ChannelConversion.h"
 #include "ui/analysis/AnalysisExport.h"
 #include "ui/analysis/AnalysisSource.h"
@@ -12,8 +13,6 @@
 #include "ui/base/WindowStyle.h"
 #include "ui/widgets/StringGrid.h"
 
-#include "core/analysis/SpectrumIntensity.h"
-
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
@@ -21,6 +20,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 TIndices::TIndices(AnalysisSource& source, QWidget* parent) : QWidget(parent, Qt::Window), source_(source) {
     setObjectName(QStringLiteral("Indices"));
