@@ -37,21 +37,26 @@ void SetAxes(TMyGraph& graph, const DecadeRange& decades) {
     graph.TitleY = QStringLiteral("Sva (cm/s)");
 }
 
-// Dotted lines across the frame with the class they begin at their right end.
+// Dashed lines across the frame with the class they begin at their right end; from the
+// top down, a label that would touch the one above it moves down (50 and 100 cm/s lie
+// close on five decades).
 void DrawBoundaries(TMyGraph& graph) {
     Canvas& c = graph.canvas();
     const int right = kOriginX + kBands * kBandWidth;
     c.pen.color = kLongPeriodBoundaryColour;
     c.fontColor = kLongPeriodBoundaryColour;
     c.brush.style = Canvas::BrushStyle::Clear;
-    for (int k = 0; k < 4; ++k) {
+    int below = 0;  // the bottom of the label above
+    for (int k = 3; k >= 0; --k) {
         const std::optional<int> y = graph.PixelY(static_cast<float>(kBoundaries[k]));
         if (!y) continue;
         c.pen.style = Canvas::PenStyle::Dash;
         c.MoveTo(kOriginX, *y);
         c.LineTo(right, *y);
         const QString label = QStringLiteral("階級%1").arg(k + 1);
-        c.TextOut(right + 4, *y - c.TextHeight(label) / 2, label);
+        const int top = std::max(*y - c.TextHeight(label) / 2, below);
+        c.TextOut(right + 4, top, label);
+        below = top + c.TextHeight(label);
     }
     c.pen.style = Canvas::PenStyle::Solid;
     c.brush.style = Canvas::BrushStyle::Solid;
