@@ -15,10 +15,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QRadioButton>
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -60,6 +62,23 @@ protected:
         EXPECT_TRUE(bytes.startsWith("# ")) << "the settings line first";
         return bytes.mid(bytes.indexOf('\n') + 1);
     }
+    // The parts of the indices window's CSV after its settings line: the table, the
+    // summary of the horizontals, the class's periods.
+    QList<QByteArray> IndicesParts(TIndices& window) {
+        QList<QByteArray> parts;
+        const QByteArray saved = SavedBy(window.Button2, "indices.csv");
+        for (qsizetype from = 0; from < saved.size();) {
+            const qsizetype blank = saved.indexOf("\n\n", from);
+            const qsizetype end = blank < 0 ? saved.size() : blank + 1;
+            parts.push_back(saved.mid(from, end - from));
+            from = blank < 0 ? saved.size() : blank + 2;
+        }
+        return parts;
+    }
+    TIndices* OpenIndices() {
+        Open->Indices1->trigger();
+        return qobject_cast<TIndices*>(TopLevel(QStringLiteral("Indices")));
+    }
 
     const QString sample = ExampleFile("sample_standard.csv");
     DataFiles files;
@@ -86,10 +105,9 @@ TEST_F(WindowAgreementTest, ResponseSpectraOfTheWindowAndOfTheCommandLine) {
 }
 
 TEST_F(WindowAgreementTest, IndicesAndIntensityOfTheWindowAndOfTheCommandLine) {
-    Open->Indices1->trigger();
-    auto* window = qobject_cast<TIndices*>(TopLevel(QStringLiteral("Indices")));
+    TIndices* window = OpenIndices();
     ASSERT_NE(window, nullptr);
-    const QByteArray saved = SavedBy(window->Button2, "indices.csv");
+    const QByteArray saved = IndicesParts(*window).at(0);
     const CliResult indices = RunInProcess({"--indices", sample.toStdString()});
     ASSERT_EQ(indices.status, 0) << indices.err.toStdString();
     ASSERT_EQ(saved.split('\n').first().trimmed(), indices.out.split('\n').first()) << "the same header";
@@ -97,8 +115,10 @@ TEST_F(WindowAgreementTest, IndicesAndIntensityOfTheWindowAndOfTheCommandLine) {
     const std::vector<std::vector<double>> b = Numbers(indices.out);
     ASSERT_EQ(a.size(), 4u);
     ASSERT_EQ(b.size(), 4u);
-    for (std::size_t r = 1; r < a.size(); ++r)
-        for (std::size_t c = 2; c < a[r].size(); ++c) EXPECT_EQ(a[r][c], b[r][c]) << "row " << r << ", column " << c;
+    for (std::size_t r = 1; r < a.size(); ++r) {
+        ASSERT_EQ(a[r].size(), b[r].size());
+        for (std::size_t c = 2; c < b[r].size(); ++c) EXPECT_EQ(a[r][c], b[r][c]) << "row " << r << ", column " << c;
+    }
 
     const CliResult intensity = RunInProcess({"--intensity", sample.toStdString()});
     ASSERT_EQ(intensity.status, 0) << intensity.err.toStdString();
@@ -140,4 +160,51 @@ TEST_F(WindowAgreementTest, RotdOfTheWindowAndOfTheCommandLine) {
     emit window->ComboBox4->activated(0);
     ASSERT_TRUE(messages.empty());
     agree("rotd20.csv", {"--channels", "3,1", "--damping", "0.2"});
+}
+
+// The class of the record's NS and EW and the SI of every acceleration, for the
+// standard sample and for a KiK-net record whose six channels hold two pairs.
+TEST_F(WindowAgreementTest, LongPeriodClassAndSiOfTheWindowAndOfTheCommandLine) {
+    const QString kiknet = ExampleFile("network/SMPH010001011200.NS2");
+    for (const QString& file : {sample, kiknet}) {
+        SCOPED_TRACE(file.toStdString());
+        if (file == kiknet) {
+            Scan(kiknet);
+            Mark({1, 2, 3, 4, 5, 6});
+            SetData->CheckBox1->setChecked(true);
+            SetData->Button4->click();
+            ASSERT_TRUE(messages.empty());
+        }
+        TIndices* window = OpenIndices();
+        ASSERT_NE(window, nullptr);
+        QCoreApplication::processEvents();
+        const QList<QByteArray> parts = IndicesParts(*window);
+        ASSERT_EQ(parts.size(), 4) << "indices, SI, summary, class rows";
+
+        const CliResult lpgm = RunInProcess({"--lpgm", file.toStdString()});
+        ASSERT_EQ(lpgm.status, 0) << lpgm.err.toStdString();
+        ASSERT_EQ(parts[3].split('\n').first(), lpgm.out.split('\n').first()) << "the same header";
+        const std::vector<std::vector<double>> a = Numbers(parts[3]);
+        const std::vector<std::vector<double>> b = Numbers(lpgm.out);
+        ASSERT_EQ(a.size(), 33u);
+        ASSERT_EQ(b.size(), 33u);
+        for (std::size_t r = 1; r < a.size(); ++r)
+            for (std::size_t c = 0; c < 3; ++c) EXPECT_EQ(a[r][c], b[r][c]) << "row " << r << ", column " << c;
+
+        const CliResult si = RunInProcess({"--si", file.toStdString()});
+        ASSERT_EQ(si.status, 0) << si.err.toStdString();
+        ASSERT_EQ(parts[1].split('\n').first(), si.out.split('\n').first()) << "the same header";
+        const std::vector<std::vector<double>> table = Numbers(parts[1]);
+        const std::vector<std::vector<double>> bySi = Numbers(si.out);
+        ASSERT_EQ(table.size(), bySi.size());
+        ASSERT_GE(table.size(), 4u);
+        for (std::size_t r = 1; r < table.size(); ++r) {
+            EXPECT_EQ(table[r][0], bySi[r][0]) << "channel of row " << r;
+            EXPECT_EQ(table[r][2], bySi[r][2]) << "si of row " << r;
+        }
+        // The summary's larger horizontal: of the command line's first two channels here.
+        const std::vector<std::vector<double>> summary = Numbers(parts[2]);
+        ASSERT_EQ(summary.size(), 2u);
+        EXPECT_EQ(summary[1][10], std::max(bySi[1][2], bySi[2][2]));
+    }
 }

@@ -30,7 +30,7 @@ open_analysis_item() {
 open_analysis_item 51      # 最大値・震度
 indices=$(window_named '最大値・震度')
 shot "$indices" indices.png
-click "$indices" 852 404   # 閉じる
+click "$indices" 852 710   # 閉じる
 
 open_analysis_item 30      # スペクトル
 spectrum=$(window_named 'スペクトル解析')

@@ -25,10 +25,13 @@ std::optional<ComponentPicks> FindComponents(const std::vector<LoadedChannel>& c
     return ComponentPicks{channels[(*found)[0]].index, channels[(*found)[1]].index, channels[(*found)[2]].index};
 }
 
+bool AnyIntensityPossible(const std::vector<LoadedChannel>& channels) {
+    return std::count_if(channels.begin(), channels.end(), [](const LoadedChannel& c) { return c.galPerUnit.has_value(); }) >= 3;
+}
+
 IntensityOutcome ComputeIntensityOf(const std::vector<LoadedChannel>& channels, const ComponentPicks& picks, double rate,
                                     tremvix::FourierTransformer& transformer) {
-    const auto accelerations = std::count_if(channels.begin(), channels.end(), [](const LoadedChannel& c) { return c.galPerUnit.has_value(); });
-    if (accelerations < 3) return Refused(QStringLiteral("震度の計算には加速度のチャンネルが3つ必要です"));
+    if (!AnyIntensityPossible(channels)) return Refused(QStringLiteral("震度の計算には加速度のチャンネルが3つ必要です"));
     std::array<const LoadedChannel*, 3> picked{};
     for (int i = 0; i < 3; ++i) {
         picked[i] = ChannelAt(channels, picks[i]);

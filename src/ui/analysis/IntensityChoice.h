@@ -20,6 +20,9 @@ using ComponentPicks = std::array<int, 3>;
 // point names, or none unless all three are.
 std::optional<ComponentPicks> FindComponents(const std::vector<LoadedChannel>& channels);
 
+// Whether three acceleration channels are loaded, as an intensity needs.
+bool AnyIntensityPossible(const std::vector<LoadedChannel>& channels);
+
 // With a refusal (message text, house style, and caption) there is no intensity.
 struct IntensityOutcome {
     std::optional<tremvix::JmaIntensity> intensity;

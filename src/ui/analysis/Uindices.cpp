@@ -1,9 +1,11 @@
 #include "ui/analysis/Uindices.h"
 
+#include "core/analysis/SpectrumIntensity.h"
 #include "core/dsp/ChannelConversion.h"
 #include "ui/analysis/AnalysisExport.h"
 #include "ui/analysis/AnalysisSource.h"
 #include "ui/analysis/BusyCursor.h"
+#include "ui/analysis/LongPeriodPanel.h"
 #include "ui/analysis/TableText.h"
 #include "ui/base/CNumberFormat.h"
 #include "ui/base/Dialogs.h"
@@ -19,11 +21,13 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 TIndices::TIndices(AnalysisSource& source, QWidget* parent) : QWidget(parent, Qt::Window), source_(source) {
     setObjectName(QStringLiteral("Indices"));
     setWindowTitle(QStringLiteral("最大値・震度"));
     ApplyWindowStyle(this, WindowTextColor::Navy);
-    resize(900, 428);
+    resize(900, 731);
     BuildLayout();
     ConnectHandlers();
 }
@@ -31,7 +35,7 @@ TIndices::TIndices(AnalysisSource& source, QWidget* parent) : QWidget(parent, Qt
 TIndices::~TIndices() = default;
 
 void TIndices::ConnectHandlers() {
-    for (QComboBox* box : ComponentBoxes) ConnectHandler(box, &QComboBox::activated, this, &TIndices::ComputeIntensity);
+    for (QComboBox* box : ComponentBoxes) ConnectHandler(box, &QComboBox::activated, this, &TIndices::ComponentsChosen);
     ConnectHandler(Button4, &QPushButton::clicked, this, &TIndices::ComputeIntensity);
     ConnectHandler(Button1, &QPushButton::clicked, this, &TIndices::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, &TIndices::Button2Click);
@@ -55,8 +59,8 @@ void TIndices::InputsChanged() {
     RunHandler([this] { Sync(); });
 }
 
-// Everything again from the main window's data; the intensity of the components
-// chosen, without a message when it cannot be had.
+// Everything again from the main window's data; the intensity and the products of the
+// horizontals of the components chosen, without a message when they cannot be had.
 void TIndices::Sync() {
     const Inputs inputs = CurrentInputs();
     const bool newChannels = !inputs_ || inputs_->channels != inputs.channels;
@@ -66,7 +70,7 @@ void TIndices::Sync() {
     const BusyCursor busy;
     rows_ = ComputeIndicesRows(channels_, source_.IntegrationSetupNow(), source_.Rate());
     FillTable();
-    Label1->setText(QStringLiteral("各値は記録から平均値を除いて計算（震度は除かない）　サンプリング率 ") +
+    Label1->setText(QStringLiteral("各値は記録から平均値を除いて計算（震度・SI・階級は除かない）　サンプリング率 ") +
                     FormattedNumber("%g", source_.Rate()) + QStringLiteral(" Hz　積分フィルタ（主画面の「フィルタ(積分時)」）: ") +
                     source_.IntegrationFilterName());
     Label1->adjustSize();
@@ -76,6 +80,7 @@ void TIndices::Sync() {
     shownPicks_ = Picks();
     const IntensityOutcome outcome = ComputeIntensityOf(channels_, shownPicks_, source_.Rate(), transformer_);
     ShowIntensity(outcome.intensity, outcome.refusal.trimmed());
+    ShowHorizontals(ComputeLongPeriodOf(channels_, shownPicks_[0], shownPicks_[1], source_.Rate()));
 }
 
 void TIndices::FillTable() {
@@ -90,7 +95,8 @@ void TIndices::FillTable() {
 }
 
 void TIndices::FillComponentBoxes() {
-    const std::optional<ComponentPicks> found = FindComponents(channels_);
+    std::optional<ComponentPicks> found = FindComponents(channels_);
+    if (!found) found = FindHorizontals(channels_);  // the class and SI need no UD
     for (int i = 0; i < 3; ++i) {
         QComboBox* box = ComponentBoxes[i];
         const QSignalBlocker blocker(box);
@@ -114,23 +120,66 @@ void TIndices::ShowPicks(const ComponentPicks& picks) {
     }
 }
 
-// A refused choice puts the components of the intensity shown back in the boxes.
-void TIndices::ComputeIntensity() {
+void TIndices::ComputeIntensity() { Choose(true); }
+void TIndices::ComponentsChosen() { Choose(false); }
+
+// A refused choice puts the components shown back in the boxes. The intensity decides,
+// but for a record that cannot have one (fewer than three accelerations): there a box
+// chooses the horizontals of the class and the SI, and their refusal is told.
+void TIndices::Choose(bool intensityAsked) {
     if (!inputs_ || *inputs_ != CurrentInputs()) return Sync();  // the data changed under the choice
-    const IntensityOutcome outcome = ComputeIntensityOf(channels_, Picks(), source_.Rate(), transformer_);
-    if (!outcome.intensity) {
+    const ComponentPicks picks = Picks();
+    const IntensityOutcome intensity = ComputeIntensityOf(channels_, picks, source_.Rate(), transformer_);
+    const LongPeriodOutcome longPeriod = ComputeLongPeriodOf(channels_, picks[0], picks[1], source_.Rate());
+    const bool horizontalsOnly = !intensityAsked && !AnyIntensityPossible(channels_);
+    if (horizontalsOnly ? !longPeriod.result : !intensity.intensity) {
         ShowPicks(shownPicks_);
-        Dialogs::MessageBox(outcome.refusal, outcome.caption, Dialogs::kOkExclamation);
+        if (horizontalsOnly)
+            Dialogs::MessageBox(longPeriod.refusal + QString(5, QChar(0x3000)), longPeriod.caption, Dialogs::kOkExclamation);
+        else
+            Dialogs::MessageBox(intensity.refusal, intensity.caption, Dialogs::kOkExclamation);
         return;
     }
-    shownPicks_ = Picks();
-    ShowIntensity(outcome.intensity, QString());
+    shownPicks_ = picks;
+    ShowIntensity(intensity.intensity, intensity.refusal.trimmed());
+    ShowHorizontals(longPeriod);
 }
 
 QStringList TIndices::Settings() const {
     return {QStringLiteral("ground-motion indices"), QStringLiteral("filter=") + source_.IntegrationFilterName(),
             QStringLiteral("mean_removed=yes (of the record before every index)"), QStringLiteral("damping=none"),
-            QStringLiteral("smoothing=none"), QStringLiteral("rate_hz=") + NumberText(source_.Rate())};
+            QStringLiteral("smoothing=none"), QStringLiteral("rate_hz=") + NumberText(source_.Rate()),
+            QStringLiteral("si=(1/2.4)·∫Sv dT over 0.1-2.5 s (trapezoid rule on 0.0025 s)"),
+            QStringLiteral("si_damping=0.2 (relative velocity)"), QStringLiteral("si_mean_removed=no"),
+            QStringLiteral("si_h=the larger of NS and EW"),
+            QStringLiteral("si_intensity_guide=the gas industry's table (a guide only)"),
+            QStringLiteral("lpgm=JMA long-period ground-motion class of NS and EW: horizontal vector of absolute velocity"),
+            QStringLiteral("lpgm_damping=0.05"), QStringLiteral("lpgm_periods_s=1.6-7.8 by 0.2"),
+            QStringLiteral("lpgm_high_pass=JMA second-order Butterworth at 0.0513344838 Hz (about 20 s)"),
+            QStringLiteral("lpgm_mean_removed=no"), QStringLiteral("lpgm_classes=5/15/50/100 cm/s")};
+}
+
+const std::optional<tremvix::LongPeriodResult>& TIndices::LongPeriodClass() const { return LongPeriod->Result(); }
+
+HorizontalProducts TIndices::Products() const {
+    return {shownPicks_, LongPeriod->Result() ? &*LongPeriod->Result() : nullptr,
+            LargerHorizontalSi(rows_, shownPicks_[0], shownPicks_[1])};
+}
+
+void TIndices::ShowHorizontals(const LongPeriodOutcome& longPeriod) {
+    LongPeriod->Show(longPeriod);
+    const std::optional<HorizontalSi> si = LargerHorizontalSi(rows_, shownPicks_[0], shownPicks_[1]);
+    if (si) {
+        const auto channel = std::find_if(channels_.begin(), channels_.end(), [&si](const LoadedChannel& c) { return c.index == si->index; });
+        Label9->setText(QStringLiteral("SI ") + FormattedNumber("%.3f", si->si) + QStringLiteral(" cm/s（") +
+                        (channel != channels_.end() ? ChannelLabel(*channel) : QString()) + QStringLiteral("）"));
+        Label10->setText(QStringLiteral("震度の目安 ") + QString::fromStdString(tremvix::SiIntensityGuide(si->si)) +
+                         QStringLiteral("（都市ガス業界の SI 値と震度の対応による目安。計測震度ではない）"));
+    } else {
+        Label9->setText(QStringLiteral("SI —"));
+        Label10->setText(QStringLiteral("上の NS・EW に2つの加速度のチャンネルを選ぶと、その SI 値の大きい方を示す"));
+    }
+    for (QLabel* label : {Label9, Label10}) label->adjustSize();
 }
 
 void TIndices::ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensity, const QString& note) {
@@ -151,12 +200,16 @@ void TIndices::ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensi
 
 void TIndices::Button1Click() {
     if (rows_.empty()) return;
-    QGuiApplication::clipboard()->setText(TabSeparatedText(IndicesClipboardRows(rows_, Settings())));
+    std::vector<QStringList> table = IndicesClipboardRows(rows_, Settings());
+    for (QStringList& row : HorizontalClipboardRows(Products())) table.push_back(std::move(row));
+    QGuiApplication::clipboard()->setText(TabSeparatedText(table));
 }
 
 void TIndices::Button2Click() {
     if (rows_.empty()) return;  // nothing to save: no empty file
-    const QByteArray text = CsvText(IndicesCsvRows(rows_, Settings()));
+    std::vector<QStringList> table = IndicesCsvRows(rows_, Settings());
+    for (QStringList& row : HorizontalCsvRows(Products())) table.push_back(std::move(row));
+    const QByteArray text = CsvText(table);
     SaveThroughDialog(QStringLiteral("CSVファイル (*.csv)|*.csv|すべて (*.*)|*.*"), ".csv", QStringLiteral("表"),
                       [&text](const QString& name) { return SaveBytes(name, text); });
 }

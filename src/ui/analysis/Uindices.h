@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/analysis/FourierTransformer.h"
+#include "ui/analysis/HorizontalChoice.h"
+#include "ui/analysis/IndicesExport.h"
 #include "ui/analysis/IndicesTable.h"
 #include "ui/analysis/IntensityChoice.h"
 #include "ui/analysis/LoadedChannels.h"
@@ -15,9 +17,11 @@ class QLabel;
 class QPushButton;
 class StringGrid;
 class AnalysisSource;
+class LongPeriodPanel;
 
-// The peak and intensity window: ground-motion indices of every loaded acceleration
-// channel, and the JMA instrumental intensity of three components.
+// The peak and intensity window: ground-motion indices and the SI of every loaded
+// acceleration channel, the JMA instrumental intensity of three components, and of
+// their two horizontals the larger SI and the long-period ground-motion class.
 class TIndices : public QWidget {
     Q_OBJECT
 public:
@@ -36,12 +40,18 @@ public:
     QPushButton* Button2 = nullptr;  // CSV保存
     QPushButton* Button3 = nullptr;  // 閉じる
     QPushButton* Button4 = nullptr;  // 震度計算
+    QGroupBox* GroupBox3 = nullptr;   // SI of the horizontals
+    QLabel* Label9 = nullptr;         // "SI 12.345 cm/s（1: NS2）"
+    QLabel* Label10 = nullptr;        // the gas industry's guide to the intensity
+    LongPeriodPanel* LongPeriod = nullptr;
 
     const std::vector<IndicesRow>& Rows() const { return rows_; }
     const std::optional<tremvix::JmaIntensity>& Intensity() const { return intensity_; }
+    const std::optional<tremvix::LongPeriodResult>& LongPeriodClass() const;
 
 public slots:
     void ComputeIntensity();  // the user's choice: a refusal is a message and changes nothing
+    void ComponentsChosen();  // the same from a component box
     void Button1Click();
     void Button2Click();
     void Button3Click();
@@ -62,6 +72,7 @@ private:
 
     void BuildLayout();
     void BuildIntensityBox();
+    void BuildSiBox();
     void ConnectHandlers();
     Inputs CurrentInputs() const;
     void Sync();
@@ -70,7 +81,10 @@ private:
     ComponentPicks Picks() const;
     void ShowPicks(const ComponentPicks& picks);
     QStringList Settings() const;
+    void Choose(bool intensityAsked);
     void ShowIntensity(const std::optional<tremvix::JmaIntensity>& intensity, const QString& note);
+    void ShowHorizontals(const LongPeriodOutcome& longPeriod);
+    HorizontalProducts Products() const;
 
     AnalysisSource& source_;
     tremvix::FourierTransformer transformer_;
@@ -78,5 +92,5 @@ private:
     std::vector<IndicesRow> rows_;
     std::optional<tremvix::JmaIntensity> intensity_;
     std::optional<Inputs> inputs_;
-    ComponentPicks shownPicks_{-1, -1, -1};  // the components of the intensity shown, restored after a refusal
+    ComponentPicks shownPicks_{-1, -1, -1};  // the components of the products shown, restored after a refusal
 };

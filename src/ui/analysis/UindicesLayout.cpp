@@ -1,5 +1,6 @@
 // The peak and intensity window's controls at their client positions, and what each states.
 #include "ui/analysis/Uindices.h"
+#include "ui/analysis/LongPeriodPanel.h"
 #include "ui/base/FormBuilder.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -12,7 +13,8 @@ using namespace FormBuilder;
 
 namespace {
 
-const int kColumnWidths[9] = {44, 100, 100, 90, 100, 100, 110, 90, 100};
+constexpr int kColumns = 10;
+const int kColumnWidths[kColumns] = {40, 90, 90, 80, 90, 90, 100, 80, 90, 90};
 
 QLabel* LargeLabel(QWidget* parent, const char* name, int x, int y, int pixelSize) {
     QLabel* label = Label(parent, name, x, y, QString());
@@ -25,14 +27,14 @@ QLabel* LargeLabel(QWidget* parent, const char* name, int x, int y, int pixelSiz
 void TIndices::BuildLayout() {
     StringGrid1 = new StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(8, 8, 884, 190);
-    StringGrid1->setColCount(9);
+    StringGrid1->setGeometry(8, 8, 884, 170);
+    StringGrid1->setColCount(kColumns);
     StringGrid1->setRowCount(2);
     StringGrid1->setFixedRows(1);
     StringGrid1->setFixedCols(0);
     StringGrid1->setDefaultRowHeight(18);
     StringGrid1->setFixedColor(ColorOf(0xFFFFD2));
-    for (int c = 0; c < 9; ++c) StringGrid1->setColWidth(c, kColumnWidths[c]);
+    for (int c = 0; c < kColumns; ++c) StringGrid1->setColWidth(c, kColumnWidths[c]);
     StringGrid1->setToolTip(QStringLiteral(
         "どの値も、記録からその平均値を除いた加速度で計算する（観測網が公表する最大加速度と同じ）\n"
         "PGA: 加速度の絶対値の最大と、その時刻（最初のサンプルを0秒、同じ値なら最初のもの）\n"
@@ -41,14 +43,18 @@ void TIndices::BuildLayout() {
         "Arias: π/(2g)·Σa²·dt（g = 980.665 cm/s²、矩形則）\n"
         "D5-95: Σa²·dt の累積が全体の5%に達してから95%に達するまでの時間\n"
         "CAV: Σ|a|·dt（矩形則）\n"
+        "SI: (1/2.4)·∫Sv dT（周期 0.1〜2.5 秒、Sv は減衰定数 h = 0.20 の相対速度応答）。記録のまま（平均値は除かない）\n"
         "単位が加速度（gal, cm/s2, m/s2, mm/s2, g）のチャンネルだけを、gal に換算して計算する"));
-    Label1 = Label(this, "Label1", 8, 204, QString());
+    Label1 = Label(this, "Label1", 8, 184, QString());
     BuildIntensityBox();
-    Button1 = Button(this, "Button1", 8, 392, 80, 25, QStringLiteral("コピー"),
-                     QStringLiteral("表をタブ区切りのテキストでクリップボードにコピー（1行目は計算の条件）"));
-    Button2 = Button(this, "Button2", 96, 392, 80, 25, QStringLiteral("CSV保存"),
-                     QStringLiteral("表をCSVファイル（UTF-8）で保存（1行目は計算の条件）"));
-    Button3 = Button(this, "Button3", 812, 392, 80, 25, QStringLiteral("閉じる"));
+    BuildSiBox();
+    LongPeriod = new LongPeriodPanel(this);
+    LongPeriod->setGeometry(8, 424, 884, 266);
+    Button1 = Button(this, "Button1", 8, 698, 80, 25, QStringLiteral("コピー"),
+                     QStringLiteral("表と長周期地震動階級をタブ区切りのテキストでクリップボードにコピー（1行目は計算の条件）"));
+    Button2 = Button(this, "Button2", 96, 698, 80, 25, QStringLiteral("CSV保存"),
+                     QStringLiteral("表と長周期地震動階級をCSVファイル（UTF-8）で保存（1行目は計算の条件）"));
+    Button3 = Button(this, "Button3", 812, 698, 80, 25, QStringLiteral("閉じる"));
     Button1->setEnabled(false);  // until there is a row
     Button2->setEnabled(false);
     Button4->setEnabled(false);
@@ -57,7 +63,7 @@ void TIndices::BuildLayout() {
 void TIndices::BuildIntensityBox() {
     GroupBox1 = new QGroupBox(QStringLiteral("計測震度（気象庁）"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, 228, 884, 156);
+    GroupBox1->setGeometry(8, 206, 884, 156);
     GroupBox1->setToolTip(QStringLiteral(
         "3成分それぞれを記録全体でフーリエ変換し（0の補い・平均値の除去なし）、周期効果フィルタ √(1/f)、\n"
         "ハイカットフィルタ、ローカットフィルタ √(1−exp(−(f/0.5)³)) をかけて逆変換する。\n"
@@ -78,4 +84,16 @@ void TIndices::BuildIntensityBox() {
     Label3 = LargeLabel(GroupBox1, "Label3", 300, 52, 28);
     Label5 = Label(GroupBox1, "Label5", 300, 100, QString());
     Label4 = LargeLabel(GroupBox1, "Label4", 620, 46, 40);
+}
+
+void TIndices::BuildSiBox() {
+    GroupBox3 = new QGroupBox(QStringLiteral("SI値（水平2成分の大きい方）"), this);
+    GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
+    GroupBox3->setGeometry(8, 368, 884, 50);
+    GroupBox3->setToolTip(QStringLiteral(
+        "上の NS・EW の SI 値（表の SI 列）の大きい方。\n"
+        "震度の目安は都市ガス業界の SI 値と震度の対応（120 cm/s 以上で7、70 で6強、40 で6弱、20 で5強、\n"
+        "10 で5弱、4 で4、1 で3、1 未満は2以下）による目安で、計測震度ではない"));
+    Label9 = LargeLabel(GroupBox3, "Label9", 12, 18, 20);
+    Label10 = Label(GroupBox3, "Label10", 330, 24, QString());
 }

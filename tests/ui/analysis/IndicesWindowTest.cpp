@@ -25,6 +25,11 @@ const QString kSelection = QStringLiteral("選択エラー");
 
 QString C(const char* format, double v) { return QString::asprintf(format, v); }
 
+// The table of an export: its text up to the first blank line, in rows.
+std::vector<QStringList> TablePart(const QString& text, QChar separator) {
+    return Rows(text.section(QStringLiteral("\n\n"), 0, 0), QStringLiteral("\n"), separator);
+}
+
 }  // namespace
 
 class IndicesWindowTest : public AnalysisTest {
@@ -199,17 +204,28 @@ TEST_F(IndicesWindowTest, FewerThanThreeAccelerationsGiveNoIntensity) {
 TEST_F(IndicesWindowTest, TheTableGoesToTheClipboardAsTabsAndToCsvWithExactNumbers) {
     TransferMixedUnits();
     TIndices* w = OpenWindow();
-    const auto expectRows = [w](const std::vector<QStringList>& rows) {
+    // The copy has the grid's SI column; the CSV has the command line's table and
+    // the SI in a part of its own.
+    const auto expectRows = [w](const std::vector<QStringList>& rows, bool withSi) {
         ASSERT_EQ(rows.size(), 4u);
         for (int r = 0; r < 3; ++r) {
             const tremvix::GroundMotionIndices& v = w->Rows()[r].values;
             const QStringList& row = rows[r + 1];
-            ASSERT_EQ(row.size(), 9);
+            ASSERT_EQ(row.size(), withSi ? 10 : 9);
             EXPECT_EQ(row[0], QString::number(w->Rows()[r].index + 1));
             EXPECT_EQ(row[1], w->Rows()[r].id);
             const double values[7] = {v.pga, v.pgaTime, v.pgv, v.pgd, v.arias, *v.d5_95, v.cav};
             for (int c = 0; c < 7; ++c) EXPECT_EQ(Number(row[c + 2]), values[c]) << "row " << r << " column " << c;
+            ASSERT_TRUE(w->Rows()[r].si.has_value());
+            if (withSi) EXPECT_EQ(Number(row[9]), *w->Rows()[r].si) << "the SI after the indices";
         }
+    };
+    // The indices' entries as they were, then those of the SI and the class.
+    const auto expectSettings = [](const QString& line, const QString& indices) {
+        EXPECT_TRUE(line.startsWith(indices + QStringLiteral("; "))) << line.toStdString();
+        for (const char* entry : {"si_damping=0.2", "si_mean_removed=no", "si_h=the larger of NS and EW", "lpgm_damping=0.05",
+                                  "lpgm_mean_removed=no", "lpgm_high_pass=JMA second-order Butterworth"})
+            EXPECT_TRUE(line.contains(QString::fromLatin1(entry))) << entry;
     };
     // How the numbers were made comes first, the filter by the name the main window shows.
     const QString filter = Open->RadioGroup4->button(Open->RadioGroup4->itemIndex())->text();
@@ -217,23 +233,30 @@ TEST_F(IndicesWindowTest, TheTableGoesToTheClipboardAsTabsAndToCsvWithExactNumbe
                              QStringLiteral("; mean_removed=yes (of the record before every index); damping=none; "
                                             "smoothing=none; rate_hz=100");
     w->Button1->click();
-    std::vector<QStringList> pasted = Rows(QGuiApplication::clipboard()->text(), QStringLiteral("\n"), QLatin1Char('\t'));
+    std::vector<QStringList> pasted = TablePart(QGuiApplication::clipboard()->text(), QLatin1Char('\t'));
     ASSERT_GT(pasted.size(), 1u);
-    EXPECT_EQ(pasted[0], QStringList{settings});
+    ASSERT_EQ(pasted[0].size(), 1) << "the settings line is one field";
+    expectSettings(pasted[0][0], settings);
     pasted.erase(pasted.begin());
     EXPECT_EQ(pasted[0], IndicesHeadings());
-    expectRows(pasted);
+    expectRows(pasted, true);
 
     SaveAs(files.Path(QStringLiteral("indices")));
     w->Button2->click();
     const QByteArray bytes = FileBytes(files.Path(QStringLiteral("indices.csv")));
     EXPECT_FALSE(bytes.contains('\r')) << "LF, as the command line writes";
-    std::vector<QStringList> saved = Rows(QString::fromUtf8(bytes), QStringLiteral("\n"), QLatin1Char(','));
+    std::vector<QStringList> saved = TablePart(QString::fromUtf8(bytes), QLatin1Char(','));
     ASSERT_GT(saved.size(), 1u);
-    EXPECT_EQ(saved[0], QStringList{settings});
+    ASSERT_EQ(saved[0].size(), 1);
+    expectSettings(saved[0][0], settings);
     saved.erase(saved.begin());
     EXPECT_EQ(saved[0].join(','), QStringLiteral("channel,id,pga,pga_time_s,pgv,pgd,arias,d5_95,cav"));
-    expectRows(saved);
+    expectRows(saved, false);
+    const std::vector<QStringList> si =
+        Rows(QString::fromUtf8(bytes).section(QStringLiteral("\n\n"), 1, 1), QStringLiteral("\n"), QLatin1Char(','));
+    ASSERT_EQ(si.size(), 4u);
+    EXPECT_EQ(si[0].join(','), QStringLiteral("channel,id,si"));
+    for (int r = 0; r < 3; ++r) EXPECT_EQ(Number(si[r + 1][2]), *w->Rows()[r].si) << r;
     EXPECT_TRUE(messages.empty());
 }
 
