@@ -70,7 +70,11 @@ void BM_RotDEveryAngleNaive(benchmark::State& state) {
     const std::vector<double> a(fa.begin(), fa.end()), b(fb.begin(), fb.end());
     const std::vector<double> periods = tremvix::DefaultSpectrumPeriods();
     const double dt = 1.0 / kRate;
-    std::vector<double> peaks(180);
+    std::vector<double> peaks(180), cosines(180), sines(180);
+    for (int t = 0; t < 180; ++t) {
+        cosines[t] = std::cos(t * std::numbers::pi / 180.0);
+        sines[t] = std::sin(t * std::numbers::pi / 180.0);
+    }
     for (auto _ : state) {
         for (const double period : periods) {
             const double omega = 2.0 * std::numbers::pi / period;
@@ -88,10 +92,8 @@ void BM_RotDEveryAngleNaive(benchmark::State& state) {
                     const double nxb = s.a11 * xb + s.a12 * vb + s.b11 * gb0 + s.b12 * gb1;
                     vb = s.a21 * xb + s.a22 * vb + s.b21 * gb0 + s.b22 * gb1;
                     xb = nxb;
-                    for (int t = 0; t < 180; ++t) {
-                        const double theta = t * std::numbers::pi / 180.0;
-                        peaks[t] = std::max(peaks[t], std::abs(xa * std::cos(theta) + xb * std::sin(theta)));
-                    }
+                    for (int t = 0; t < 180; ++t)
+                        peaks[t] = std::max(peaks[t], std::abs(xa * cosines[t] + xb * sines[t]));
                 }
             }
             benchmark::DoNotOptimize(peaks.data());
