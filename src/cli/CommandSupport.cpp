@@ -175,6 +175,13 @@ TransferRead TransferOf(LoadedRecord& record, const std::vector<int>& indices) {
     return read;
 }
 
+std::vector<ChannelNames> ChannelNamesOf(const LoadedRecord& record) {
+    std::vector<ChannelNames> names;
+    for (const TransferColumn& channel : record.channels)
+        names.push_back({channel.id, channel.name, GalPerUnit(channel.unit).has_value()});
+    return names;
+}
+
 std::optional<std::vector<float>> SamplesInGal(const TransferColumn& channel) {
     const std::optional<double> factor = GalPerUnit(channel.unit);
     if (!factor) return std::nullopt;

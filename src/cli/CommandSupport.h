@@ -2,6 +2,7 @@
 
 #include "cli/CliRequest.h"
 #include "core/analysis/AnalysisRefusal.h"
+#include "core/analysis/ComponentRoles.h"
 #include "core/dsp/FilterSettings.h"
 #include "core/formats/RecordLoader.h"
 
@@ -81,6 +82,10 @@ TransferRead TransferOf(LoadedRecord& record, const std::vector<int>& indices);
 const TransferColumn* ChosenChannel(const CliRequest& request, const LoadedRecord& record, int k, std::ostream& err);
 // "<file>：<the analysis's refusal>", said on err; returns kExitRefused.
 int RefuseAnalysis(const CliRequest& request, const AnalysisRefusal& refusal, std::ostream& err);
+
+// The ids and names of the record's channels, for finding its components by them;
+// channels that are no acceleration are passed over.
+std::vector<ChannelNames> ChannelNamesOf(const LoadedRecord& record);
 
 // The samples in gal, or nothing when the channel's unit is not an acceleration.
 std::optional<std::vector<float>> SamplesInGal(const TransferColumn& channel);

@@ -1,16 +1,12 @@
 #include "cli/HorizontalPair.h"
 
-#include "core/analysis/AccelerationUnit.h"
 #include "core/analysis/ComponentRoles.h"
 
 namespace tremvix::cli {
 namespace {
 
 ChannelPick FoundHorizontals(const CliRequest& request, const LoadedRecord& record, std::ostream& err) {
-    std::vector<ChannelNames> names;
-    for (const TransferColumn& channel : record.channels)
-        names.push_back({channel.id, channel.name, GalPerUnit(channel.unit).has_value()});
-    const std::optional<std::array<int, 2>> found = FindTwoHorizontals(names);
+    const std::optional<std::array<int, 2>> found = FindTwoHorizontals(ChannelNamesOf(record));
     if (!found)
         return {{}, Refuse(err, AboutFile(request.file, "水平二成分（NS、EW）が見つかりません（--channels で指定できます）"))};
     return {{(*found)[0] + 1, (*found)[1] + 1}, kExitOk};

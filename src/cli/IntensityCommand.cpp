@@ -1,7 +1,6 @@
 // --intensity: the JMA instrumental seismic intensity of three components.
 #include "cli/Commands.h"
 #include "cli/CsvOutput.h"
-#include "core/analysis/AccelerationUnit.h"
 #include "core/analysis/ComponentRoles.h"
 #include "core/analysis/JmaIntensity.h"
 
@@ -13,9 +12,7 @@ namespace {
 
 // NS, EW and UD among the acceleration channels, by their ids and point names.
 ChannelPick FoundComponents(const CliRequest& request, const LoadedRecord& record, std::ostream& err) {
-    std::vector<ChannelNames> names;
-    for (const TransferColumn& channel : record.channels)
-        names.push_back({channel.id, channel.name, GalPerUnit(channel.unit).has_value()});
+    const std::vector<ChannelNames> names = ChannelNamesOf(record);
     if (std::count_if(names.begin(), names.end(), [](const ChannelNames& c) { return c.acceleration; }) < 3)
         return {{}, Refuse(err, AboutFile(request.file, "加速度のチャンネルが三つありません"))};
     const std::optional<std::array<int, 3>> found = FindThreeComponents(names);
