@@ -1,0 +1,165 @@
+#include "SurveyTestFiles.h"
+
+#include "core/survey/OrderedPool.h"
+
+#include <chrono>
+#include <thread>
+
+namespace tremvix {
+namespace {
+
+using namespace survey_testing;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string FirstField(const std::string& line) { return line.substr(0, line.find(',')); }
+
+// A folder holding the examples and records that must be refused, each for its own reason.
+void AddBrokenRecords(const fs::path& folder) {
+    const std::string ns = Bytes(Examples() / "SMP0010001011200.NS");
+    const std::string ew = Bytes(Examples() / "SMP0010001011200.EW");
+    const std::string ud = Bytes(Examples() / "SMP0010001011200.UD");
+    Write(folder / "TRU0010001011200.NS", ns);
+    Write(folder / "TRU0010001011200.EW", ew);
+    Write(folder / "TRU0010001011200.UD", ud.substr(0, ud.size() / 2));
+    Write(folder / "MIS0010001011200.NS", ns);
+    Write(folder / "MIS0010001011200.EW", ew);
+    Write(folder / "notes.txt", "not a record\n");
+    fs::create_symlink(folder / "nowhere.csv", folder / "gone.csv");
+}
+
+TEST(SurveyRunner, FolderTarGzAndZipOfTheSameRecordsGiveTheSameTable) {
+    const ScratchFolder scratch;
+    CopyExamples(scratch / "event");
+    WriteArchive(scratch / "event.tar.gz", "tar.gz", MembersOf(scratch / "event"));
+    WriteArchive(scratch / "event.zip", "zip", MembersOf(scratch / "event"));
+    const Tables folder = Survey({scratch / "event"}, 2);
+    const Tables tarGz = Survey({scratch / "event.tar.gz"}, 2);
+    const Tables zip = Survey({scratch / "event.zip"}, 2);
+    EXPECT_EQ(folder.failures, "");
+    // K-NET, KiK-net, JMA, and two PEER records (one of three components, one alone).
+    const std::vector<std::string> rows = Lines(folder.rows);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(FirstField(rows[0]), "RSN9001_SAMPLEV_SMP-UP.AT2");
+    EXPECT_EQ(FirstField(rows[2]), "SMP0010001011200.EW");
+    EXPECT_EQ(FirstField(rows[3]), "SMPH010001011200.EW1");
+    EXPECT_EQ(FirstField(rows[4]), "jma_sample_47999.csv");
+    EXPECT_EQ(tarGz.rows, folder.rows);
+    EXPECT_EQ(tarGz.failures, "");
+    EXPECT_EQ(zip.rows, folder.rows);
+    EXPECT_EQ(zip.failures, "");
+    // Nothing of the archives is left behind in the temporary folder.
+    for (const auto& entry : fs::directory_iterator(fs::temp_directory_path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("tremvix-survey-") &&
+                     !entry.path().filename().string().starts_with("tremvix-survey-test-"))
+            << entry.path();
+}
+
+TEST(SurveyRunner, RefusedRecordsGoToTheFailuresAndTheOthersAreRight) {
+    const ScratchFolder scratch;
+    CopyExamples(scratch / "good");
+    CopyExamples(scratch / "mixed");
+    AddBrokenRecords(scratch / "mixed");
+    const Tables good = Survey({scratch / "good"}, 2);
+    const Tables mixed = Survey({scratch / "mixed"}, 2);
+    EXPECT_EQ(mixed.rows, good.rows);
+    EXPECT_EQ(mixed.counts.rows, 5u);
+    const std::vector<std::string> failures = Lines(mixed.failures);
+    ASSERT_EQ(failures.size(), 4u) << mixed.failures;
+    EXPECT_EQ(FirstField(failures[0]), "MIS0010001011200.EW");
+    EXPECT_NE(failures[0].find("UD がありません"), std::string::npos) << failures[0];
+    EXPECT_EQ(FirstField(failures[1]), "TRU0010001011200.EW");
+    EXPECT_EQ(FirstField(failures[2]), "gone.csv");
+    EXPECT_EQ(FirstField(failures[3]), "notes.txt");
+    EXPECT_EQ(mixed.counts.failures, 4u);
+}
+
+TEST(SurveyRunner, OneTwoAndThreeThreadsWriteTheSameBytes) {
+    const ScratchFolder scratch;
+    CopyExamples(scratch / "event");
+    AddBrokenRecords(scratch / "event");
+    // Several copies, so that the workers really overlap.
+    for (const char* copy : {"a", "b", "c"}) CopyExamples(scratch / "event" / copy);
+    WriteArchive(scratch / "more.tar", "tar", MembersOf(Examples()));
+    const Tables one = Survey({scratch / "event", scratch / "more.tar"}, 1);
+    for (const int threads : {2, 3}) {
+        const Tables many = Survey({scratch / "event", scratch / "more.tar"}, threads);
+        EXPECT_EQ(many.rows, one.rows) << threads;
+        EXPECT_EQ(many.failures, one.failures) << threads;
+    }
+    EXPECT_EQ(one.counts.rows, 5u * 5u);
+}
+
+TEST(SurveyRunner, ArchiveMembersThatEscapeOrAreHugeAreRefusedAndTheOthersRead) {
+    const ScratchFolder scratch;
+    std::vector<Member> members = MembersOf(Examples());
+    members.push_back({"../escaped.csv", Bytes(fs::path(TREMVIX_EXAMPLES_DIR) / "sample_standard.csv")});
+    members.push_back({"/absolute.csv", "x\n"});
+    members.push_back({"sub/../../up.csv", "x\n"});
+    members.push_back({"sparse.csv", "1,2,3\n", 10ll << 30});
+    WriteArchive(scratch / "event.tar.gz", "tar.gz", members);
+    const Tables tables = Survey({scratch / "event.tar.gz"}, 2);
+    EXPECT_EQ(tables.rows, Survey({Examples()}, 1).rows);
+    const std::vector<std::string> failures = Lines(tables.failures);
+    ASSERT_EQ(failures.size(), 4u) << tables.failures;
+    EXPECT_EQ(FirstField(failures[0]), "../escaped.csv");
+    EXPECT_NE(failures[0].find("書庫の外"), std::string::npos);
+    EXPECT_EQ(FirstField(failures[1]), "/absolute.csv");
+    EXPECT_NE(failures[1].find("書庫の外"), std::string::npos);
+    EXPECT_EQ(FirstField(failures[2]), "sparse.csv");
+    EXPECT_NE(failures[2].find("大きすぎます"), std::string::npos);
+    EXPECT_EQ(FirstField(failures[3]), "sub/../../up.csv");
+    EXPECT_FALSE(fs::exists(scratch.Path().parent_path() / "escaped.csv"));
+}
+
+TEST(SurveyRunner, AFolderLinkBackIntoTheSearchIsSkippedWithAReason) {
+    const ScratchFolder scratch;
+    CopyExamples(scratch / "event");
+    fs::create_directories(scratch / "event" / "deeper");
+    fs::create_directory_symlink(scratch / "event", scratch / "event" / "deeper" / "loop");
+    fs::create_symlink("self", scratch / "event" / "self");
+    const Tables tables = Survey({scratch / "event"}, 2);
+    EXPECT_EQ(tables.counts.rows, 5u);
+    const std::vector<std::string> failures = Lines(tables.failures);
+    ASSERT_EQ(failures.size(), 2u) << tables.failures;
+    EXPECT_EQ(FirstField(failures[0]), "deeper/loop");
+    EXPECT_EQ(FirstField(failures[1]), "self");
+}
+
+TEST(SurveyRunner, AComponentGivenAloneBringsItsRecordOnce) {
+    const Tables tables = Survey({Examples() / "SMP0010001011200.UD", Examples() / "SMP0010001011200.NS"}, 1);
+    const std::vector<std::string> rows = Lines(tables.rows);
+    ASSERT_EQ(rows.size(), 1u) << tables.rows << tables.failures;
+    const std::string fromFolder = Lines(Survey({Examples()}, 1).rows)[2];
+    EXPECT_EQ(FirstField(rows[0]), (Examples() / "SMP0010001011200.EW").string());
+    EXPECT_EQ(rows[0].substr(rows[0].find(',')), fromFolder.substr(fromFolder.find(',')));
+}
+
+TEST(OrderedPool, WritesInIndexOrderWhateverOrderTheJobsEndIn) {
+    std::vector<std::string> written;
+    OrderedPool pool(3, 8, [&](const SurveyOutcome& outcome) { written.push_back(outcome.record); });
+    for (std::size_t k = 0; k < 8; ++k) {
+        if (k == 5) {
+            pool.Put(k, {"5", std::nullopt, "refused"});
+            continue;
+        }
+        pool.Submit(k, [k] {
+            // Earlier jobs take longer, so they end after later ones.
+            std::this_thread::sleep_for(std::chrono::milliseconds(5 * (8 - static_cast<int>(k))));
+            return SurveyOutcome{std::to_string(k), std::nullopt, "x"};
+        });
+    }
+    pool.Finish();
+    EXPECT_EQ(written, (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7"}));
+}
+
+}  // namespace
+}  // namespace tremvix
