@@ -53,8 +53,26 @@ std::string Renamed(std::string text, const std::string& from, const std::string
     return text;
 }
 
-SurveyOutcome Refused(const PlannedRecord& planned, std::string reason) {
-    return {planned.name, std::nullopt, std::move(reason)};
+// A reason is one line of a table: the message boxes' line breaks and their padding of
+// ideographic spaces do not belong there.
+std::string OneLine(const std::string& text) {
+    constexpr std::string_view kPadding = "\u3000";
+    std::string line;
+    for (const char c : text) {
+        if (c == '\r') continue;
+        if (c == '\n') {
+            while (line.ends_with(kPadding)) line.resize(line.size() - kPadding.size());
+            line += ' ';
+        } else {
+            line += c;
+        }
+    }
+    while (line.ends_with(kPadding) || line.ends_with(' ')) line.resize(line.size() - (line.ends_with(' ') ? 1 : kPadding.size()));
+    return line;
+}
+
+SurveyOutcome Refused(const PlannedRecord& planned, const std::string& reason) {
+    return {planned.name, std::nullopt, OneLine(reason)};
 }
 
 SurveyOutcome FromLoaded(const PlannedRecord& planned, const LoadedRecord& loaded, const std::string& tempPrefix,

@@ -80,6 +80,9 @@ TEST(SurveyRunner, RefusedRecordsGoToTheFailuresAndTheOthersAreRight) {
     EXPECT_EQ(FirstField(failures[2]), "gone.csv");
     EXPECT_EQ(FirstField(failures[3]), "notes.txt");
     EXPECT_EQ(mixed.counts.failures, 4u);
+    // Reasons are single lines without the message boxes' padding.
+    for (const std::string& failure : failures) EXPECT_FALSE(failure.ends_with("\u3000")) << failure;
+    EXPECT_NE(failures[3].find("notes.txt：ファイルがヘッダ行の途中で終わっています（2行目）"), std::string::npos) << failures[3];
 }
 
 TEST(SurveyRunner, OneTwoAndThreeThreadsWriteTheSameBytes) {
