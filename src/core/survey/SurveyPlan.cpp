@@ -159,7 +159,8 @@ void Lister::AddArchive(const fs::path& file, const std::string& prefix) {
     plan_.archives.push_back(file);
     std::set<std::string> seen;
     while (const std::optional<ArchiveMember> member = reader.Next()) {
-        const std::string name = prefix + member->path;
+        // A member without a name still gets a row in the failures table.
+        const std::string name = prefix + (member->path.empty() ? std::string("（名前のないメンバー）") : member->path);
         if (member->kind == MemberKind::Folder) continue;
         if (const std::optional<std::string> escaping = EscapingPathReason(member->path)) {
             listing_.refused.push_back(Refused(name, *escaping));

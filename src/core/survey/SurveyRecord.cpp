@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <exception>
 #include <new>
 
 namespace tremvix {
@@ -110,6 +111,9 @@ SurveyOutcome SurveyRecord(const PlannedRecord& planned, const std::vector<std::
         return FromLoaded(planned, loaded, {}, {});
     } catch (const std::bad_alloc&) {
         return Refused(planned, "メモリーが足りません");
+    } catch (const std::exception& error) {
+        // One record's trouble never stops the others (nor ends a worker thread).
+        return Refused(planned, std::string("読めません: ") + error.what());
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "core/survey/OrderedPool.h"
 
+#include <zlib.h>
+
 #include <chrono>
 #include <thread>
 
@@ -122,6 +124,45 @@ TEST(SurveyRunner, ArchiveMembersThatEscapeOrAreHugeAreRefusedAndTheOthersRead) 
     EXPECT_NE(failures[2].find("大きすぎます（10737418240 バイト）"), std::string::npos) << failures[2];
     EXPECT_EQ(FirstField(failures[3]), "sub/../../up.csv");
     EXPECT_FALSE(fs::exists(scratch.Path().parent_path() / "escaped.csv"));
+}
+
+// A zip of stored members written byte by byte, since archive writers refuse what
+// hostile archives hold (here: members without a name).
+std::string StoredZip(const std::vector<Member>& members) {
+    const auto le = [](std::string& out, std::uint32_t value, int bytes) {
+        for (int k = 0; k < bytes; ++k) out += static_cast<char>((value >> (8 * k)) & 0xFF);
+    };
+    std::string body, directory;
+    for (const Member& member : members) {
+        const auto crc = static_cast<std::uint32_t>(
+            crc32(0, reinterpret_cast<const Bytef*>(member.bytes.data()), static_cast<uInt>(member.bytes.size())));
+        const auto size = static_cast<std::uint32_t>(member.bytes.size());
+        const auto offset = static_cast<std::uint32_t>(body.size());
+        const auto nameLength = static_cast<std::uint32_t>(member.name.size());
+        le(body, 0x04034b50, 4), le(body, 20, 2), le(body, 0, 2), le(body, 0, 2), le(body, 0, 4);
+        le(body, crc, 4), le(body, size, 4), le(body, size, 4), le(body, nameLength, 2), le(body, 0, 2);
+        body += member.name + member.bytes;
+        le(directory, 0x02014b50, 4), le(directory, 20, 2), le(directory, 20, 2), le(directory, 0, 2), le(directory, 0, 2);
+        le(directory, 0, 4), le(directory, crc, 4), le(directory, size, 4), le(directory, size, 4);
+        le(directory, nameLength, 2), le(directory, 0, 2), le(directory, 0, 2), le(directory, 0, 2), le(directory, 0, 2);
+        le(directory, 0, 4), le(directory, offset, 4);
+        directory += member.name;
+    }
+    std::string zip = body + directory;
+    le(zip, 0x06054b50, 4), le(zip, 0, 2), le(zip, 0, 2);
+    le(zip, static_cast<std::uint32_t>(members.size()), 2), le(zip, static_cast<std::uint32_t>(members.size()), 2);
+    le(zip, static_cast<std::uint32_t>(directory.size()), 4), le(zip, static_cast<std::uint32_t>(body.size()), 4), le(zip, 0, 2);
+    return zip;
+}
+
+TEST(SurveyRunner, AMemberWithoutANameIsNamedInTheFailures) {
+    const ScratchFolder scratch;
+    Write(scratch / "odd.zip", StoredZip({{"", "x\n"}, {"jma.csv", Bytes(Examples() / "jma_sample_47999.csv")}}));
+    const Tables tables = Survey({scratch / "odd.zip"}, 1);
+    EXPECT_EQ(tables.counts.rows, 1u);
+    const std::vector<std::string> failures = Lines(tables.failures);
+    ASSERT_EQ(failures.size(), 1u) << tables.failures;
+    EXPECT_EQ(FirstField(failures[0]), "（名前のないメンバー）");
 }
 
 TEST(SurveyRunner, AFolderLinkBackIntoTheSearchIsSkippedWithAReason) {
