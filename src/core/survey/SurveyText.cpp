@@ -14,11 +14,11 @@ bool IsUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
-        const int follow = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
-        if (follow < 0 || i + static_cast<std::size_t>(follow) >= text.size() + (follow == 0 ? 1 : 0)) return false;
-        for (int k = 1; k <= follow; ++k)
-            if ((static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) >> 6) != 0x2) return false;
-        i += static_cast<std::size_t>(follow) + 1;
+        const std::size_t follow = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : 4;
+        if (follow == 4 || text.size() - i <= follow) return false;
+        for (std::size_t k = 1; k <= follow; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
+        i += follow + 1;
     }
     return true;
 }
