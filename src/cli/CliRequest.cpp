@@ -14,10 +14,13 @@ namespace {
 struct CommandSpec {
     std::string_view name;
     Command command;
-    int operands;  // FILE, or FILE and OUT
+    int operands;  // FILE, or FILE and OUT; kOneOrMore: PATH...
 };
 
-constexpr std::array<CommandSpec, 12> kCommands = {{
+constexpr int kOneOrMore = -1;
+constexpr int kMaxThreads = 256;
+
+constexpr std::array<CommandSpec, 13> kCommands = {{
     {"--help", Command::Help, 0},
     {"--version", Command::Version, 0},
     {"--info", Command::Info, 1},
@@ -30,6 +33,7 @@ constexpr std::array<CommandSpec, 12> kCommands = {{
     {"--lpgm", Command::Lpgm, 1},
     {"--si", Command::Si, 1},
     {"--rotd", Command::Rotd, 1},
+    {"--survey", Command::Survey, kOneOrMore},
 }};
 
 // An option's value, applied to the request; the reason when it is wrong.
@@ -137,6 +141,20 @@ const std::vector<OptionSpec>& Options() {
              if (!problem) r.smoothing = bandwidth;
              return problem;
          }},
+        {"--threads", true, {C::Survey}, Checked([](CliRequest& r, std::string_view v) {
+             const std::optional<int> threads = ParseWhole(v);
+             if (!threads || *threads < 1 || *threads > kMaxThreads) return false;
+             r.threads = *threads;
+             return true;
+         })},
+        {"--out", true, {C::Survey}, Checked([](CliRequest& r, std::string_view v) {
+             r.output = v;
+             return !v.empty();
+         })},
+        {"--failures", true, {C::Survey}, Checked([](CliRequest& r, std::string_view v) {
+             r.failures = v;
+             return !v.empty();
+         })},
         {"--integration", true, {C::Indices}, Checked([](CliRequest& r, std::string_view v) {
              if (v == "none") r.integration = IntegrationFilter::None;
              else if (v == "bandpass") r.integration = IntegrationFilter::BandPass;
@@ -194,6 +212,7 @@ private:
                                            std::size_t& i);
     std::optional<std::string> TakeOption(const OptionSpec& spec, std::optional<std::string> inlineValue,
                                           std::size_t& i);
+    std::optional<std::string> TakePaths(const CommandSpec& spec, std::optional<std::string> inlineValue, std::size_t& i);
     std::optional<std::string> CheckFits() const;
 
     const std::vector<std::string>& arguments_;
@@ -234,6 +253,7 @@ std::optional<std::string> Parser::TakeCommand(const CommandSpec& spec, std::opt
     command_ = &spec;
     request_.command = spec.command;
     std::vector<std::string> operands;
+    if (spec.operands == kOneOrMore) return TakePaths(spec, std::move(inlineValue), i);
     if (inlineValue) {
         if (inlineValue->empty()) return std::string(spec.name) + " にはファイル名が必要です";
         operands.push_back(std::move(*inlineValue));
@@ -249,6 +269,17 @@ std::optional<std::string> Parser::TakeCommand(const CommandSpec& spec, std::opt
     if (static_cast<int>(operands.size()) > spec.operands) return std::string(spec.name) + " は値をとりません";
     if (!operands.empty()) request_.file = operands[0];
     if (operands.size() > 1) request_.output = operands[1];
+    return std::nullopt;
+}
+
+// Every argument up to the next option is a path.
+std::optional<std::string> Parser::TakePaths(const CommandSpec& spec, std::optional<std::string> inlineValue,
+                                             std::size_t& i) {
+    if (inlineValue) request_.paths.push_back(std::move(*inlineValue));
+    while (i + 1 < arguments_.size() && !IsOptionLike(arguments_[i + 1])) request_.paths.push_back(arguments_[++i]);
+    for (const std::string& path : request_.paths)
+        if (path.empty()) return std::string(spec.name) + " のパスが空です";
+    if (request_.paths.empty()) return std::string(spec.name) + " にはファイル、フォルダーまたは書庫が必要です";
     return std::nullopt;
 }
 
@@ -268,9 +299,12 @@ std::optional<std::string> Parser::TakeOption(const OptionSpec& spec, std::optio
 // Options that the chosen command does not read are a mistake, not something to ignore.
 std::optional<std::string> Parser::CheckFits() const {
     const bool readsFile = command_->operands > 0;
+    const bool survey = command_->command == Command::Survey;
     for (const std::string_view name : given_) {
         const OptionSpec& spec = *FindOption(name);
-        const bool fits = readsFile && (spec.commands.empty() ||
+        // A survey reads every layout by content, with the defaults of the other commands.
+        const bool fits = survey ? !spec.commands.empty() && spec.commands.front() == Command::Survey
+                                 : readsFile && (spec.commands.empty() ||
                                         std::find(spec.commands.begin(), spec.commands.end(), command_->command) !=
                                             spec.commands.end());
         if (!fits) return std::string(name) + " は " + std::string(command_->name) + " とは使えません";

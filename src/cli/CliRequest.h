@@ -10,14 +10,17 @@
 
 namespace tremvix::cli {
 
-enum class Command { Help, Version, Info, Convert, Render, Spectrum, Fourier, Intensity, Indices, Lpgm, Si, Rotd };
+enum class Command { Help, Version, Info, Convert, Render, Spectrum, Fourier, Intensity, Indices, Lpgm, Si, Rotd, Survey };
 
 // What the command line asks for, every value checked for its form and range.
 // Channel numbers count from 1 as the data set window lists them.
 struct CliRequest {
     Command command = Command::Help;
     std::string file;
-    std::string output;  // --convert, --render
+    std::string output;  // --convert, --render; --survey's --out
+    std::vector<std::string> paths;  // --survey: files, folders and archives
+    int threads = 0;                 // --survey: workers, 0 for one per core
+    std::string failures;            // --survey: the failures table, none: only their count
 
     double rate = 100.0;  // Hz, for files that state none
     FileLayout layout = FileLayout::Standard;

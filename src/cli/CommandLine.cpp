@@ -26,6 +26,7 @@ int Dispatch(const CliRequest& request, const Streams& streams) {
     case Command::Lpgm: return RunLpgm(request, streams);
     case Command::Si: return RunSi(request, streams);
     case Command::Rotd: return RunRotd(request, streams);
+    case Command::Survey: return RunSurvey(request, streams);
     }
     streams.out.flush();
     return streams.out.good() ? kExitOk : Refuse(streams.err, "標準出力に書き込めません");

@@ -16,5 +16,6 @@ int RunIndices(const CliRequest& request, const Streams& streams);
 int RunLpgm(const CliRequest& request, const Streams& streams);
 int RunSi(const CliRequest& request, const Streams& streams);
 int RunRotd(const CliRequest& request, const Streams& streams);
+int RunSurvey(const CliRequest& request, const Streams& streams);
 
 }  // namespace tremvix::cli

@@ -38,6 +38,13 @@ JMA CSV、PEER AT2（この三つは内容で判別し、同じ記録の他成�
   --rotd FILE                  方位によらない応答スペクトル period_s,psa_a,psa_b,rotd00,rotd50,rotd100,
                                angle100_deg,gmroti50（gal。二成分を 0°〜179° の 1° おきに回転した応答変位の
                                最大 × ω²、RotD50 は 180 個の中央値。period_s = 0 の行は加速度そのもの）
+  --survey PATH…               地震一つ分の記録をまとめて一行ずつ record,station,layout,latitude,longitude,rate_hz,
+                               samples,pga_ns,pga_ew,pga_ud,pgv_h,intensity,reported,class,lpgm_sva,lpgm_period_s,
+                               lpgm_class,si_h,sa_0.1,sa_0.2,sa_0.5,sa_1.0,sa_2.0,sa_5.0
+                               （PATH はファイル、フォルダー（下の階層も）、書庫 .tar .tar.gz .tgz .zip（展開せずに読む）。
+                               ネットワークの記録は成分をまとめて一記録。record はフォルダーからの相対パス、書庫の中の
+                               パス。pga は記録から平均を除いたもの（gal）、pgv_h・si_h・sa は水平二成分の大きいほう、
+                               sa は h = 0.05 の絶対加速度応答。当てはまらない値は空欄。読めない記録は飛ばして数える）
 
 共通のオプション:
   --rate HZ                    振動数を記さないファイルのサンプリング振動数（既定 100、1〜1000000）
@@ -73,6 +80,12 @@ JMA CSV、PEER AT2（この三つは内容で判別し、同じ記録の他成�
 --rotd のオプション:
   --damping Z                  減衰定数（既定 0.05）
   --periods T[,T…]             周期（既定は --spectrum と同じ 200 点）
+
+--survey のオプション:
+  --threads N                  並列に計算するスレッド数（既定はコア数、1〜256）。出力は N によらず同じ
+  --out FILE                   表をファイルに書く（既定は標準出力）
+  --failures FILE              読めなかった記録の表 record,reason を書く（既定は件数だけを標準エラーへ）
+                               終了コードは全記録を読めたとき 0、読めなかったものがあるとき 1
 
 --indices のオプション:
   --integration none|bandpass|lowpass

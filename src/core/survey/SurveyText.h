@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tremvix {
+
+struct SurveyRow;
+
+// Header bytes as UTF-8: kept when they are valid UTF-8, else read as Shift-JIS (CP932).
+std::string TextAsUtf8(std::string_view bytes);
+
+// The survey's CSV: LF line ends, fields quoted when they hold a comma, a quote or a line
+// end, numbers in the C locale as the shortest text that reads back to the same double,
+// an empty field for a product that does not apply or is not finite.
+std::string SurveyHeaderLine();
+std::string SurveyRowLine(const SurveyRow& row);
+std::string FailureHeaderLine();
+std::string FailureLine(std::string_view record, std::string_view reason);
+
+}  // namespace tremvix
