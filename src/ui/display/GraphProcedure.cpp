@@ -231,7 +231,7 @@ QString GraphProcedure::Pass::OverlaidUnit() const {
         const QString unit = DecodeText(list.Cell(ChannelList::kUnit, i + 1));
         if (!units.contains(unit)) units << unit;
     }
-    return units.join(QLatin1Char('/'));
+    return units.join(QStringLiteral(", "));
 }
 
 const float* GraphProcedure::Pass::Polarised(int i) {

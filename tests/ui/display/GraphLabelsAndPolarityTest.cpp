@@ -25,7 +25,7 @@ TEST_F(GraphTest, OverlaidTracesAreLabelledWithTheUnitOfTheirData) {
 
     Open->List().SetCell(tremvix::ChannelList::kUnit, 2, "cm/s");
     Draw();
-    EXPECT_EQ(Open->MyWave1->UnitY, QStringLiteral("gal/cm/s")) << "no unit that only one of them has";
+    EXPECT_EQ(Open->MyWave1->UnitY, QStringLiteral("gal, cm/s")) << "both units, neither passed off as the other";
 }
 
 TEST_F(GraphTest, ALongStartTimeStaysWholeInsideTheCanvas) {
