@@ -17,7 +17,7 @@ void CreateForms() {
     DestroyForms();
     Open = new TOpen;
     CentreOnScreen(Open);
-    SetData = new TSetData;
+    SetData = new TSetData(Open->DataSetSide());
     CentreOnScreen(SetData);
     Version = new TVersion;
     CentreOnScreen(Version);

@@ -5,6 +5,7 @@
 #include "core/display/PointerToSample.h"
 #include "core/dsp/ChannelConversion.h"
 #include "core/dsp/FilterSettings.h"
+#include "ui/app/OpenDataSetHost.h"
 #include "ui/display/GraphProcedure.h"
 
 #include <QMainWindow>
@@ -127,6 +128,8 @@ public:
     void Redraw();
     // The sampling rate a transferred record states, taken without the notice.
     void UseRecordRate(double hz);
+    // The main window as the data set window sees it.
+    DataSetHost& DataSetSide() { return dataSetHost_; }
     // The rate the analyses use: the record's own, exact (333.333... for DT = 0.003), or
     // the rate chosen; the filters and time axes use it rounded (Filters.SamplingRate).
     double RecordRate() const { return exactRate_.value_or(Filters.SamplingRate); }
@@ -246,4 +249,5 @@ private:
     std::optional<double> exactRate_;  // a record's rate that is not one of the eight
     std::optional<int> popupRow_;      // the row right-clicked for the pop-up, for its analysis items
     GraphProcedure graph_;
+    OpenDataSetHost dataSetHost_{*this};  // what the data set window reads and tells
 };

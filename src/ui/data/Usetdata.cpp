@@ -15,7 +15,7 @@
 
 using namespace FormBuilder;
 
-TSetData::TSetData(QWidget* parent) : QWidget(parent, Qt::Window) {
+TSetData::TSetData(DataSetHost& host, QWidget* parent) : QWidget(parent, Qt::Window), host_(host) {
     setObjectName(QStringLiteral("SetData"));
     setWindowTitle(QStringLiteral("データセット"));
     ApplyWindowStyle(this, WindowTextColor::Navy);

@@ -19,14 +19,14 @@ class QProgressBar;
 class QPushButton;
 class RadioGroup;
 class StringGrid;
-class TOpen;
+class DataSetHost;
 
 // The data set window: scans a data file into its grid, marks channels and
 // transfers them into the main window's channel store.
 class TSetData : public QWidget {
     Q_OBJECT
 public:
-    explicit TSetData(QWidget* parent = nullptr);
+    explicit TSetData(DataSetHost& host, QWidget* parent = nullptr);
     ~TSetData() override;
 
     QLabel* Label1 = nullptr;
@@ -103,9 +103,10 @@ private:
     tremvix::FileLayout ChosenLayout() const;
     bool TransferAllowed(std::size_t marked);
     std::vector<int> MarkedColumns() const;
-    void ShowDataLayout(TOpen& open) const;
+    QString DataLayoutCaption() const;
     std::optional<tremvix::TransferRead> ReadForTransfer(const std::vector<int>& columns);
     tremvix::TransferRead ReadMarked(const std::vector<int>& columns, const std::function<void(int)>& progress) const;
 
+    DataSetHost& host_;
     QString menuCaption_ = QStringLiteral("標準形式データファイル");  // the data-format menu's text
 };

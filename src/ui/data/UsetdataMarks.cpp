@@ -1,8 +1,7 @@
 // Marking channels in the data set window, by hand and by the automatic group steps.
 #include "core/data/ChannelStore.h"
-#include "ui/app/Forms.h"
 #include "ui/base/HandlerCall.h"
-#include "ui/app/Uopen.h"
+#include "ui/data/DataSetHost.h"
 #include "ui/data/Usetdata.h"
 #include "ui/widgets/RadioGroup.h"
 #include "ui/widgets/StringGrid.h"
@@ -75,7 +74,7 @@ void TSetData::Button6Click() {
             StepStart = StepSize;
         }
         MarkRows(1, m);
-        Open->Store().NothingTransferred = false;
+        host_.Store().NothingTransferred = false;
         Transfer();
     });
 }

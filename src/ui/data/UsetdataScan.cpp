@@ -1,9 +1,9 @@
 // The scan: the data set window's "ファイル" button.
+#include "core/data/ChannelStore.h"
 #include "core/data/DataFileReader.h"
 #include "core/formats/NetworkRecord.h"
 #include "ui/base/Dialogs.h"
-#include "ui/app/Forms.h"
-#include "ui/app/Uopen.h"
+#include "ui/data/DataSetHost.h"
 #include "ui/data/Usetdata.h"
 #include "ui/widgets/StringGrid.h"
 #include "ui/base/TextCodec.h"
@@ -34,7 +34,7 @@ void TSetData::ScanFile(const QString& file) {
 }
 
 void TSetData::ScanCsvFile(const QString& file) {
-    tremvix::ChannelStore& store = Open->Store();
+    tremvix::ChannelStore& store = host_.Store();
     const bool eDefence = store.EDefenceMode;
     const tremvix::ScanResult scan = ScanDataFile(std::filesystem::path(file.toStdString()),
                                                   eDefence ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard);
@@ -108,7 +108,7 @@ void TSetData::ClearGrid(int firstColumn) {
 }
 
 void TSetData::ShowScanned(int channels, int dataLines) {
-    tremvix::ChannelStore& store = Open->Store();
+    tremvix::ChannelStore& store = host_.Store();
     Label2->setText(QStringLiteral("%1データ").arg(dataLines));
     Label2->adjustSize();
     Label3->setText(QStringLiteral("%1チャンネル").arg(channels));

@@ -2,23 +2,18 @@
 #include "core/data/ChannelStore.h"
 #include "core/data/ChannelTransfer.h"
 #include "core/data/DataFileReader.h"
+#include "core/dsp/FilterSettings.h"
 #include "ui/base/Conversions.h"
 #include "ui/base/Dialogs.h"
-#include "ui/app/Forms.h"
 #include "ui/base/HandlerCall.h"
-#include "ui/app/Uopen.h"
+#include "ui/data/DataSetHost.h"
 #include "ui/data/Usetdata.h"
-#include "ui/display/DataListModel.h"
-#include "ui/display/Udatalist.h"
 #include "ui/widgets/StringGrid.h"
-#include "ui/widgets/UpDown.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSlider>
 
 #include <algorithm>
 #include <optional>
@@ -34,24 +29,14 @@ void Refuse(const QString& text, const QString& caption) {
 }
 
 // The half-width of the moving average, read once and checked before anything changes.
-std::optional<int> MovingAverageHalfWidth(const TOpen& open) {
-    if (!open.CBMove->isChecked()) return 0;
-    const int k = StrToInt(open.Edit3->text());
+std::optional<int> MovingAverageHalfWidth(const DataSetHost::TransferSettings& settings) {
+    if (!settings.movingAverage) return 0;
+    const int k = StrToInt(settings.spanText);
     if (k < 0) {
         Refuse(QStringLiteral("移動平均のスパンには0以上の整数を指定してください"), kSelectionError);
         return std::nullopt;
     }
     return k;
-}
-
-void ShowDataCount(TOpen& open, int dataCount) {
-    open.UpDown1->setMaximum(dataCount);
-    open.Label13->setText(QString::number(dataCount));
-    open.Label13->adjustSize();
-    // The last position is the last sample: a start at the count itself would be refused.
-    open.TrackBar1->setMaximum(std::max(dataCount - 1, 0));
-    open.TrackBar1->setTickInterval(dataCount / 100);
-    for (QPushButton* button : {open.Button3, open.Button4, open.Button5}) button->setEnabled(true);
 }
 
 }  // namespace
@@ -61,13 +46,10 @@ void TSetData::Button4Click() {
     RunHandler([&] { Transfer(); });
 }
 
-// The main window names the layout of the data it now holds: a network record's own.
-void TSetData::ShowDataLayout(TOpen& open) const {
-    const QString caption = ScannedNetwork
-                                ? QString::fromStdString(tremvix::NetworkLayoutName(*ScannedNetwork)) + QStringLiteral("データファイル")
-                                : menuCaption_;
-    open.Label1->setText(caption);
-    open.Label1->adjustSize();
+// The holder names the layout of the data it now holds: a network record's own.
+QString TSetData::DataLayoutCaption() const {
+    return ScannedNetwork ? QString::fromStdString(tremvix::NetworkLayoutName(*ScannedNetwork)) + QStringLiteral("データファイル")
+                          : menuCaption_;
 }
 
 std::vector<int> TSetData::MarkedColumns() const {
@@ -78,13 +60,13 @@ std::vector<int> TSetData::MarkedColumns() const {
 }
 
 tremvix::FileLayout TSetData::ChosenLayout() const {
-    return Open->Store().EDefenceMode ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard;
+    return host_.Store().EDefenceMode ? tremvix::FileLayout::EDefence : tremvix::FileLayout::Standard;
 }
 
 // The checks that need no file: nothing is read, and the progress bar stays, when
 // one of them refuses.
 bool TSetData::TransferAllowed(std::size_t marked) {
-    const tremvix::ChannelStore& store = Open->Store();
+    const tremvix::ChannelStore& store = host_.Store();
     // A network record does not follow the menu; a CSV file must be read as it was listed.
     if (ScannedLayout && *ScannedLayout != ChosenLayout()) {
         Refuse(QStringLiteral("ファイルを読み込んだ後でデータ形式が変更されました。もう一度ファイルを読み込んでください"),
@@ -108,7 +90,7 @@ bool TSetData::TransferAllowed(std::size_t marked) {
 // The marked columns read in full, or nothing (the message shown) when the file
 // can no longer be read as it was scanned.
 std::optional<tremvix::TransferRead> TSetData::ReadForTransfer(const std::vector<int>& columns) {
-    const tremvix::ChannelStore& store = Open->Store();
+    const tremvix::ChannelStore& store = host_.Store();
     // At least one step, so that a short file shows an empty bar rather than a busy one.
     ProgressBar1->setMaximum(std::max(store.FileLineCount / 100, 1));
     ProgressBar1->setValue(0);
@@ -134,40 +116,34 @@ tremvix::TransferRead TSetData::ReadMarked(const std::vector<int>& columns,
                                            const std::function<void(int)>& progress) const {
     const std::filesystem::path path(DataFilePath.toStdString());
     if (ScannedNetwork) return ReadNetworkChannels(path, *ScannedNetwork, columns, progress);
-    return ReadChannels(path, ChosenLayout(), columns, Open->Store().FileLineCount, progress);
+    return ReadChannels(path, ChosenLayout(), columns, host_.Store().FileLineCount, progress);
 }
 
 void TSetData::Transfer() {
-    TOpen& open = *Open;
-    tremvix::ChannelStore& store = open.Store();
+    tremvix::ChannelStore& store = host_.Store();
     const std::vector<int> columns = MarkedColumns();
+    const DataSetHost::TransferSettings settings = host_.TransferSettingsNow();
 
     // Everything that can refuse the transfer is checked before the store changes.
-    const std::optional<int> halfWidth = MovingAverageHalfWidth(open);
+    const std::optional<int> halfWidth = MovingAverageHalfWidth(settings);
     if (!halfWidth) return;
     if (!TransferAllowed(columns.size())) return;
     std::optional<tremvix::TransferRead> read = ReadForTransfer(columns);
     if (!read) return;
 
-    if (CheckBox1->isChecked()) {
-        open.CheckBox1->setChecked(false);
-        open.Button3Click();
-    }
+    if (CheckBox1->isChecked()) host_.ClearForTransfer();
     // The data come now, so the record's own rate applies without the "read again" notice.
-    if (ScannedRate > 0.0) open.UseRecordRate(ScannedRate);
+    if (ScannedRate > 0.0) host_.UseRecordRate(ScannedRate);
     tremvix::TransferProcessing processing;
-    if (open.CBFilter->isChecked()) {
-        processing.lowPassSet = open.Filters.TransferLowPass.data();
+    if (settings.lowPassSet) {
+        processing.lowPassSet = settings.lowPassSet;
         processing.lowPassCount = tremvix::FilterSettings::kCoefficients;
     }
-    processing.movingAverage = open.CBMove->isChecked();
+    processing.movingAverage = settings.movingAverage;
     processing.halfWidth = *halfWidth;
-    const tremvix::AppendResult appended = AppendChannels(store, open.List(), std::move(*read), processing);
-    open.ChannelListChanged();
-    ShowDataCount(open, store.DataCount);
-    ShowDataLayout(open);
-    DataList->Model().ShowTransfer(&store, store.DataCount, store.ChannelCount);
+    const tremvix::AppendResult appended = AppendChannels(store, host_.List(), std::move(*read), processing);
+    host_.ShowTransferred(DataLayoutCaption());
     if (appended.processingFailed)
         Refuse(QStringLiteral("読み込みチャンネル数が多すぎます"), QStringLiteral("多すぎるデータ読み込み"));
-    if (CheckBox2->isChecked()) open.Redraw();
+    if (CheckBox2->isChecked()) host_.Redraw();
 }
