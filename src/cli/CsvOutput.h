@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/export/CsvText.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <ostream>
@@ -7,14 +9,6 @@
 #include <string_view>
 
 namespace tremvix::cli {
-
-// The field as it goes into a row: quoted (quotes doubled) when it holds a comma,
-// a quote or a line end, else as it is.
-std::string CsvField(std::string_view text);
-
-// Shortest texts that read back to the same value, in the C locale.
-std::string ShortestText(double value);
-std::string ShortestText(float value);
 
 // Rows of UTF-8 CSV with LF line ends, gathered whole and written at the end, so that
 // an output found wrong on the way leaves nothing behind.

@@ -1,8 +1,8 @@
 #include "core/survey/SurveyText.h"
 
+#include "core/export/CsvText.h"
 #include "core/survey/SurveyRow.h"
 
-#include <charconv>
 #include <cmath>
 #include <iconv.h>
 #include <vector>
@@ -43,21 +43,9 @@ std::string FromShiftJis(std::string_view bytes) {
     return std::string(output.data(), out);
 }
 
-std::string Field(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
 std::string Number(std::optional<double> value) {
     if (!value || !std::isfinite(*value)) return {};
-    char text[64];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, *value);
-    return error == std::errc() ? std::string(text, end) : std::string();
+    return ShortestText(*value);
 }
 
 std::string Joined(const std::vector<std::string>& fields) {
@@ -76,13 +64,13 @@ std::string SurveyHeaderLine() {
 }
 
 std::string SurveyRowLine(const SurveyRow& row) {
-    std::vector<std::string> fields = {Field(row.record), Field(row.station), Field(row.layout),
+    std::vector<std::string> fields = {CsvField(row.record), CsvField(row.station), CsvField(row.layout),
                                        Number(row.latitude), Number(row.longitude), Number(row.rate),
                                        std::to_string(row.samples)};
     for (const std::optional<double>& value : {row.pgaNs, row.pgaEw, row.pgaUd, row.pgvH, row.intensity})
         fields.push_back(Number(value));
-    fields.push_back(Field(row.reported));
-    fields.push_back(Field(row.intensityClass));
+    fields.push_back(CsvField(row.reported));
+    fields.push_back(CsvField(row.intensityClass));
     fields.push_back(Number(row.lpgmSva));
     fields.push_back(Number(row.lpgmPeriod));
     fields.push_back(row.lpgmClass ? std::to_string(*row.lpgmClass) : std::string());
@@ -94,7 +82,7 @@ std::string SurveyRowLine(const SurveyRow& row) {
 std::string FailureHeaderLine() { return "record,reason\n"; }
 
 std::string FailureLine(std::string_view record, std::string_view reason) {
-    return Joined({Field(record), Field(reason)});
+    return Joined({CsvField(record), CsvField(reason)});
 }
 
 }  // namespace tremvix
