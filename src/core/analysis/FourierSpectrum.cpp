@@ -29,23 +29,24 @@ std::optional<AnalysisRefusal> CheckInput(std::span<const float> samples, double
     return std::nullopt;
 }
 
-std::vector<double> Prepared(std::span<const float> samples, const FourierOptions& options) {
-    std::vector<double> x(samples.begin(), samples.end());
+// The samples as transformed, written straight into the plan's input: the mean
+// removed, the ends tapered, zeros after the record up to the plan's length.
+void Prepare(std::span<const float> samples, const FourierOptions& options, std::span<double> x) {
+    const std::size_t n = samples.size();
+    std::copy(samples.begin(), samples.end(), x.begin());
+    const std::span<double> record = x.first(n);
     if (options.removeMean) {
         double sum = 0.0;
-        for (const double v : x) sum += v;
-        const double mean = sum / static_cast<double>(x.size());
-        for (double& v : x) v -= mean;
+        for (const double v : record) sum += v;
+        const double mean = sum / static_cast<double>(n);
+        for (double& v : record) v -= mean;
     }
     if (options.taperFraction > 0.0) {
-        for (std::size_t i = 0; i < x.size(); ++i) {
-            x[i] *= CosineTaperWeight(i, x.size(), options.taperFraction);
+        for (std::size_t i = 0; i < n; ++i) {
+            record[i] *= CosineTaperWeight(i, n, options.taperFraction);
         }
     }
-    if (options.padToPowerOfTwo) {
-        x.resize(std::bit_ceil(x.size()), 0.0);
-    }
-    return x;
+    std::fill(x.begin() + static_cast<std::ptrdiff_t>(n), x.end(), 0.0);
 }
 
 }  // namespace
@@ -67,11 +68,13 @@ FourierSpectrum ComputeFourierSpectrum(std::span<const float> samples, double dt
     if (result.refusal) {
         return result;
     }
-    const std::vector<double> x = Prepared(samples, options);
-    std::vector<std::complex<double>> spectrum;
-    transformer.Forward(x, spectrum);
+    const std::size_t length = options.padToPowerOfTwo ? std::bit_ceil(samples.size()) : samples.size();
+    const FourierPlan plan = transformer.PlanFor(length);
+    Prepare(samples, options, plan.Real());
+    plan.Forward();
+    const std::span<const std::complex<double>> spectrum = plan.Spectrum();
 
-    const double n = static_cast<double>(x.size());
+    const double n = static_cast<double>(length);
     result.frequencyStep = 1.0 / (n * dt);
     result.frequencies.resize(spectrum.size());
     result.amplitudes.resize(spectrum.size());

@@ -26,7 +26,7 @@ constexpr std::size_t kLengthsKept = 16;
 
 }  // namespace
 
-struct FourierTransformer::Plans {
+struct FourierPlan::Plans {
     std::size_t n = 0;
     double* real = nullptr;
     fftw_complex* complex = nullptr;
@@ -71,6 +71,19 @@ private:
     }
 };
 
+std::size_t FourierPlan::Length() const { return plans_->n; }
+
+std::span<double> FourierPlan::Real() const { return {plans_->real, plans_->n}; }
+
+std::span<std::complex<double>> FourierPlan::Spectrum() const {
+    // fftw_complex and std::complex<double> share their layout.
+    return {reinterpret_cast<std::complex<double>*>(plans_->complex), plans_->n / 2 + 1};
+}
+
+void FourierPlan::Forward() const { fftw_execute(plans_->forward); }
+
+void FourierPlan::Inverse() const { fftw_execute(plans_->inverse); }
+
 FourierTransformer::FourierTransformer() = default;
 FourierTransformer::~FourierTransformer() = default;
 FourierTransformer::FourierTransformer(FourierTransformer&&) noexcept = default;
@@ -85,6 +98,13 @@ FourierTransformer::Plans& FourierTransformer::PlansFor(std::size_t n) {
         plans_.clear();
     }
     return *plans_.emplace(n, std::make_unique<Plans>(n)).first->second;
+}
+
+FourierPlan FourierTransformer::PlanFor(std::size_t n) {
+    if (n == 0) {
+        throw std::invalid_argument("transform of no samples");
+    }
+    return FourierPlan(PlansFor(n));
 }
 
 void FourierTransformer::Forward(std::span<const double> x, std::vector<std::complex<double>>& spectrum) {

@@ -16,6 +16,9 @@ namespace {
 // Beyond any real intensity; keeps the decimal text and the tenths small.
 constexpr double kLargestIntensity = 1.0e6;
 
+// exp(-40) < 2^-54: 1 - exp(-x) rounds to exactly 1 from here on.
+constexpr double kLowCutSaturated = 40.0;
+
 std::optional<AnalysisRefusal> CheckInput(std::span<const float> ns, std::span<const float> ew,
                                           std::span<const float> ud, double rate) {
     auto refuse = [](AnalysisRefusalKind kind) { return std::optional<AnalysisRefusal>(AnalysisRefusal{kind}); };
@@ -51,18 +54,49 @@ std::vector<double> Gains(std::size_t n, double rate) {
     return gains;
 }
 
-// One component through the filter chain, back in the time domain.
-std::vector<double> Filtered(std::span<const float> component, const std::vector<double>& gains,
-                             FourierTransformer& transformer) {
-    const std::vector<double> x(component.begin(), component.end());
-    std::vector<std::complex<double>> spectrum;
-    transformer.Forward(x, spectrum);
+// One component through the filter chain, in the plan's own buffers: its filtered
+// samples are left in plan.Real().
+void Filter(std::span<const float> component, const std::vector<double>& gains, const FourierPlan& plan) {
+    std::copy(component.begin(), component.end(), plan.Real().begin());
+    plan.Forward();
+    const std::span<std::complex<double>> spectrum = plan.Spectrum();
     for (std::size_t k = 0; k < spectrum.size(); ++k) {
         spectrum[k] *= gains[k];
     }
-    std::vector<double> out;
-    transformer.Inverse(spectrum, x.size(), out);
-    return out;
+    plan.Inverse();
+}
+
+// sqrt(a^2 + b^2 + c^2) of the three filtered components, summed in that order.
+std::vector<double> VectorSum(std::span<const float> ns, std::span<const float> ew, std::span<const float> ud,
+                              const std::vector<double>& gains, FourierTransformer& transformer) {
+    const FourierPlan plan = transformer.PlanFor(ns.size());
+    const std::span<const double> x = plan.Real();
+    std::vector<double> sum(ns.size());
+    Filter(ns, gains, plan);
+    for (std::size_t i = 0; i < sum.size(); ++i) sum[i] = x[i] * x[i];
+    Filter(ew, gains, plan);
+    for (std::size_t i = 0; i < sum.size(); ++i) sum[i] = sum[i] + x[i] * x[i];
+    Filter(ud, gains, plan);
+    for (std::size_t i = 0; i < sum.size(); ++i) sum[i] = std::sqrt(sum[i] + x[i] * x[i]);
+    return sum;
+}
+
+// The count-th largest value: the count largest kept in a heap with the smallest
+// on top, far cheaper than ordering the whole record for the few dozen wanted.
+double LargestOf(std::span<const double> values, std::size_t count) {
+    if (count == 0 || values.size() < count) {
+        return 0.0;
+    }
+    std::vector<double> largest(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count));
+    std::make_heap(largest.begin(), largest.end(), std::greater<>());
+    for (const double v : values.subspan(count)) {
+        if (v > largest.front()) {
+            std::pop_heap(largest.begin(), largest.end(), std::greater<>());
+            largest.back() = v;
+            std::push_heap(largest.begin(), largest.end(), std::greater<>());
+        }
+    }
+    return largest.front();
 }
 
 std::string TenthsText(int tenths) {
@@ -82,7 +116,10 @@ double JmaFilterGain(double frequency) {
     const double polynomial =
         1.0 + y2 * (0.694 + y2 * (0.241 + y2 * (0.0557 + y2 * (0.009664 + y2 * (0.00134 + y2 * 0.000155)))));
     const double highCut = 1.0 / std::sqrt(polynomial);
-    const double lowCut = std::sqrt(1.0 - std::exp(-(frequency / 0.5) * (frequency / 0.5) * (frequency / 0.5)));
+    // Past a cube of 40, exp gives less than half a unit in the last place of 1: the
+    // low cut is exactly 1, and exp, slow where it underflows, is not called.
+    const double cube = (frequency / 0.5) * (frequency / 0.5) * (frequency / 0.5);
+    const double lowCut = cube > kLowCutSaturated ? 1.0 : std::sqrt(1.0 - std::exp(-cube));
     return periodEffect * highCut * lowCut;
 }
 
@@ -94,14 +131,7 @@ std::size_t JmaA0SampleCount(double rate) {
 }
 
 double JmaA0(std::span<const double> vectorSum, double rate) {
-    const std::size_t count = JmaA0SampleCount(rate);
-    if (vectorSum.size() < count) {
-        return 0.0;
-    }
-    std::vector<double> s(vectorSum.begin(), vectorSum.end());
-    const auto kth = s.begin() + static_cast<std::ptrdiff_t>(count - 1);
-    std::nth_element(s.begin(), kth, s.end(), std::greater<>());
-    return *kth;
+    return LargestOf(vectorSum, JmaA0SampleCount(rate));
 }
 
 int PublishedIntensityTenths(double intensity) {
@@ -142,14 +172,7 @@ JmaIntensity ComputeJmaIntensity(std::span<const float> ns, std::span<const floa
         return result;
     }
     const std::vector<double> gains = Gains(ns.size(), rate);
-    const std::vector<double> a = Filtered(ns, gains, transformer);
-    const std::vector<double> b = Filtered(ew, gains, transformer);
-    const std::vector<double> c = Filtered(ud, gains, transformer);
-    std::vector<double> sum(a.size());
-    for (std::size_t i = 0; i < sum.size(); ++i) {
-        sum[i] = std::sqrt(a[i] * a[i] + b[i] * b[i] + c[i] * c[i]);
-    }
-    result.a0 = JmaA0(sum, rate);
+    result.a0 = LargestOf(VectorSum(ns, ew, ud, gains, transformer), JmaA0SampleCount(rate));
     if (!(result.a0 > 0.0)) {
         result = JmaIntensity{};
         result.refusal = AnalysisRefusal{AnalysisRefusalKind::NoMotion};

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -156,6 +157,51 @@ TEST(FourierSpectrum, OneTransformerServesManyLengths) {
     }
     std::vector<double> out;
     EXPECT_THROW(transformer.Inverse(std::vector<std::complex<double>>(3), 10, out), std::invalid_argument);
+}
+
+// The plan's own buffers hold the same transforms as the copying calls, bit for bit.
+TEST(FourierSpectrum, KeptPlanBuffersTransformLikeTheCopyingCalls) {
+    FourierTransformer transformer;
+    for (const std::size_t n : {30u, 257u}) {
+        const std::vector<float> f = Noise(n, static_cast<unsigned>(n));
+        const std::vector<double> x(f.begin(), f.end());
+        std::vector<std::complex<double>> want;
+        transformer.Forward(x, want);
+        const FourierPlan plan = transformer.PlanFor(n);
+        ASSERT_EQ(plan.Length(), n);
+        ASSERT_EQ(plan.Real().size(), n);
+        ASSERT_EQ(plan.Spectrum().size(), n / 2 + 1);
+        std::copy(x.begin(), x.end(), plan.Real().begin());
+        plan.Forward();
+        for (std::size_t k = 0; k <= n / 2; ++k) ASSERT_EQ(plan.Spectrum()[k], want[k]) << n << " " << k;
+
+        std::vector<double> back;
+        transformer.Inverse(want, n, back);
+        std::copy(want.begin(), want.end(), plan.Spectrum().begin());
+        plan.Inverse();
+        for (std::size_t i = 0; i < n; ++i) ASSERT_EQ(plan.Real()[i], back[i]) << n << " " << i;
+    }
+    EXPECT_THROW(transformer.PlanFor(0), std::invalid_argument);
+}
+
+// A transformer that last held other samples of the padded length must give the same
+// spectrum as a fresh one: the zeros after the record are written every time.
+TEST(FourierSpectrum, KeptTransformerForgetsTheSamplesBefore) {
+    const double dt = 0.01;
+    FourierOptions padded;
+    padded.padToPowerOfTwo = true;
+    padded.removeMean = true;
+    padded.taperFraction = 0.05;
+    const std::vector<float> x = Noise(300, 3);
+    const FourierSpectrum fresh = ComputeFourierSpectrum(x, dt, padded);
+
+    FourierTransformer kept;
+    ASSERT_FALSE(ComputeFourierSpectrum(Noise(512, 9), dt, {}, kept).refusal);
+    const FourierSpectrum again = ComputeFourierSpectrum(x, dt, padded, kept);
+    ASSERT_FALSE(again.refusal);
+    EXPECT_EQ(again.amplitudes, fresh.amplitudes);
+    EXPECT_EQ(again.frequencies, fresh.frequencies);
+    EXPECT_EQ(again.frequencyStep, fresh.frequencyStep);
 }
 
 TEST(FourierSpectrum, BadInputIsRefused) {

@@ -1,5 +1,7 @@
 #include "core/analysis/JmaIntensity.h"
 
+#include "core/analysis/FourierTransformer.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -38,6 +40,15 @@ TEST(JmaIntensity, FilterGainsFollowTheirFormulas) {
     EXPECT_NEAR(JmaFilterGain(10.0), std::sqrt(0.1) / std::sqrt(2.001859), 1e-15);
 }
 
+// Densely over the band where the low cut reaches 1 and beyond: within a few units in
+// the last place of the formula everywhere.
+TEST(JmaIntensity, FilterGainFollowsItsFormulaWhereTheLowCutSaturates) {
+    for (double f = 1.0; f < 3.0; f += 0.001) {
+        EXPECT_NEAR(JmaFilterGain(f), Gain(f), 1e-14 * Gain(f)) << f;
+    }
+    for (const double f : {60.0, 100.0, 500.0, 1e4}) EXPECT_NEAR(JmaFilterGain(f), Gain(f), 1e-14 * Gain(f)) << f;
+}
+
 TEST(JmaIntensity, A0IsTheSampleCountThLargestOfTheVectorSum) {
     EXPECT_EQ(JmaA0SampleCount(100.0), 30u);
     EXPECT_EQ(JmaA0SampleCount(200.0), 60u);
@@ -52,6 +63,35 @@ TEST(JmaIntensity, A0IsTheSampleCountThLargestOfTheVectorSum) {
     EXPECT_EQ(JmaA0(sum, 100.0), 71.0);  // 30 values are at least 71
     EXPECT_EQ(JmaA0(sum, 50.0), 86.0);
     EXPECT_EQ(JmaA0(std::vector<double>(29, 5.0), 100.0), 0.0);
+    // Ties, and the largest values at either end.
+    std::vector<double> ties(200, 1.0);
+    for (std::size_t i = 0; i < 40; ++i) ties[i % 2 == 0 ? i : 199 - i] = 3.0;
+    EXPECT_EQ(JmaA0(ties, 100.0), 3.0);
+    EXPECT_EQ(JmaA0(ties, 200.0), 1.0);
+    std::vector<double> rising(1000);
+    for (std::size_t i = 0; i < rising.size(); ++i) rising[i] = static_cast<double>(i);
+    EXPECT_EQ(JmaA0(rising, 100.0), 970.0);
+    std::reverse(rising.begin(), rising.end());
+    EXPECT_EQ(JmaA0(rising, 100.0), 970.0);
+}
+
+// A transformer kept across records of other lengths gives what a fresh one gives.
+TEST(JmaIntensity, KeptTransformerGivesTheSameA0) {
+    auto noise = [](std::size_t n, unsigned seed) {
+        std::mt19937 gen(seed);
+        std::normal_distribution<float> dist(0.0f, 40.0f);
+        std::vector<float> x(n);
+        for (float& v : x) v = dist(gen);
+        return x;
+    };
+    const std::vector<float> ns = noise(3000, 1), ew = noise(3000, 2), ud = noise(3000, 3);
+    const JmaIntensity fresh = ComputeJmaIntensity(ns, ew, ud, 100.0);
+    ASSERT_FALSE(fresh.refusal);
+    FourierTransformer kept;
+    const std::vector<float> other = noise(2999, 4);
+    ASSERT_FALSE(ComputeJmaIntensity(other, other, other, 100.0, kept).refusal);
+    EXPECT_EQ(ComputeJmaIntensity(ns, ew, ud, 100.0, kept).a0, fresh.a0);
+    EXPECT_EQ(ComputeJmaIntensity(ns, ew, ud, 100.0, kept).a0, fresh.a0);
 }
 
 TEST(JmaIntensity, PublishedValueRoundsThenCutsInDecimal) {
