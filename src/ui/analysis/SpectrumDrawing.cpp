@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -120,22 +121,24 @@ std::uint32_t ChannelColour(int channel) {
 
 LogBox AxesOf(const SpectrumPlot& plot) {
     // The decades depend only on the smallest and largest positive value of each curve.
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
     std::vector<double> xs;
     std::vector<double> ys;
     for (const SpectrumCurve& curve : plot.curves) {
-        std::optional<double> lowX, highX, lowY, highY;
+        double lowX = kInfinity, highX = -kInfinity, lowY = kInfinity, highY = -kInfinity;
         for (std::size_t i = 0; i < std::min(curve.x.size(), curve.y.size()); ++i) {
             const double x = curve.x[i];
             const double y = curve.y[i];
             if (!(x > 0.0) || !std::isfinite(x)) continue;
-            lowX = lowX ? std::min(*lowX, x) : x;
-            highX = highX ? std::max(*highX, x) : x;
+            lowX = std::min(lowX, x);
+            highX = std::max(highX, x);
             if (!(y > 0.0) || !std::isfinite(y)) continue;
-            lowY = lowY ? std::min(*lowY, y) : y;
-            highY = highY ? std::max(*highY, y) : y;
+            lowY = std::min(lowY, y);
+            highY = std::max(highY, y);
         }
-        for (const auto& v : {lowX, highX}) if (v) xs.push_back(*v);
-        for (const auto& v : {lowY, highY}) if (v) ys.push_back(*v);
+        // Nothing counted leaves the bounds infinite: no value from this curve.
+        for (const double v : {lowX, highX}) if (std::isfinite(v)) xs.push_back(v);
+        for (const double v : {lowY, highY}) if (std::isfinite(v)) ys.push_back(v);
     }
     return {InFloatRange(DecadesCovering(xs, kMaxDecades).value_or(DefaultX(plot.kind))),
             InFloatRange(DecadesCovering(ys, kMaxDecades, true).value_or(DecadeRange{0, 3}))};

@@ -150,7 +150,8 @@ SpectrumPlot FourierPlot(const std::vector<LoadedChannel>& channels, const Spect
             if (smoothed.refusal) return RefusedPlot(plot, *smoothed.refusal);
             amplitudes = std::move(smoothed.amplitudes);
         }
-        plot.xColumn.values = spectrum.frequencies;
+        // Equal lengths give every channel the same frequencies: one copy is enough.
+        if (plot.xColumn.values.empty()) plot.xColumn.values = spectrum.frequencies;
         SpectrumCurve curve{ChannelLabel(*channel), std::move(spectrum.frequencies), amplitudes, std::nullopt, 0.0, channel->index, 0};
         SetPeak(curve);
         plot.columns.push_back({curve.name + QStringLiteral(" amplitude") +

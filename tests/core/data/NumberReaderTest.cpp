@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace tremvix {
@@ -76,6 +78,36 @@ TEST(NumberReaderTest, OutOfRangeLikeAtof) {
     EXPECT_EQ(Read("0000.0000"), 0.0);
     EXPECT_EQ(Read(std::string(400, '0') + "1.5"), 1.5);
     EXPECT_EQ(Read("1e99999999999999999999"), std::numeric_limits<double>::infinity());
+}
+
+// Every decimal text reads as the nearest double, whichever way it is computed:
+// checked against the C library's strtod on texts at the edges of exact arithmetic
+// (2^53, 10^22, nineteen and twenty digits) and on many random ones.
+TEST(NumberReaderTest, NearestDoubleLikeStrtod) {
+    const auto expectLikeStrtod = [](const std::string& text) {
+        const double want = std::strtod(text.c_str(), nullptr);
+        const double got = Read(text);
+        EXPECT_EQ(std::signbit(got), std::signbit(want)) << text;
+        EXPECT_EQ(got, want) << text;
+    };
+    for (const char* text :
+         {"9007199254740992", "9007199254740993", "9007199254740995", "900719925474099.3", "1e22", "1e23", "3e22",
+          "9007199254740991e22", "9007199254740993e-22", "4.9e-22", "1234567890123456789", "12345678901234567891",
+          "0.1234567890123456789", "-1.7976931348623157e308", "2.2250738585072014e-308", "123456789e-30",
+          "-0.000", "1e+022", "1e-022", "1e0000000000000000000000000000022", "8.589973e9", "0.30000000000000004"}) {
+        expectLikeStrtod(text);
+    }
+    std::mt19937 random(29);
+    std::uniform_int_distribution<int> digit(0, 9), length(0, 21), exponent(-40, 40), choice(0, 3);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = choice(random) == 0 ? "-" : "";
+        const int whole = length(random), fraction = length(random);
+        for (int k = 0; k < whole; ++k) text += static_cast<char>('0' + digit(random));
+        if (whole == 0 || fraction > 0) text += '.';
+        for (int k = 0; k < std::max(fraction, whole == 0 ? 1 : 0); ++k) text += static_cast<char>('0' + digit(random));
+        if (choice(random) < 2) text += "e" + std::to_string(exponent(random));
+        expectLikeStrtod(text);
+    }
 }
 
 TEST(NumberReaderTest, SampleRounding) {
