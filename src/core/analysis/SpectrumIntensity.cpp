@@ -39,13 +39,15 @@ std::vector<SiNode> SiNodes(double rate, int intervals) {
     for (std::size_t p = 0; p + 1 < edges.size(); ++p) {
         const double a = edges[p], b = edges[p + 1], span = std::log(b / a);
         const int n = std::max(1, static_cast<int>(std::lround(intervals * span / wholeSpan)));
-        const double du = span / n;
-        for (int j = 0; j <= n; ++j) {
-            const double period = j == 0 ? a : j == n ? b : a * std::exp(du * j);
-            const double weight = period * du * (j == 0 || j == n ? 0.5 : 1.0);
-            const bool belowBreak = j == n && p + 2 < edges.size();
-            nodes.push_back({belowBreak ? period * kBelowBreak : period, weight});
+        const std::size_t first = nodes.size();
+        for (int j = 0; j <= n; ++j) nodes.push_back({j == 0 ? a : j == n ? b : a * std::exp(span * j / n), 0.0});
+        // The trapezoid rule in T itself on these nodes: no Jacobian whose curvature would bias the sum.
+        for (std::size_t j = first; j + 1 < nodes.size(); ++j) {
+            const double half = (nodes[j + 1].period - nodes[j].period) / 2.0;
+            nodes[j].weight += half;
+            nodes[j + 1].weight += half;
         }
+        if (p + 2 < edges.size()) nodes.back().period *= kBelowBreak;
     }
     return nodes;
 }

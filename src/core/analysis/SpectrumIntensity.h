@@ -15,7 +15,7 @@ namespace tremvix {
 // for a record in gal. Sv of a real record is rough in T (its largest value, picked at
 // sub-steps, moves from one to the next as T changes), most at short periods and less
 // as T grows (the peak picked at a sub-step falls short of the true one by about
-// (pi dt / T)^2 / 2 at most). The integral is therefore the trapezoid rule on a grid
+// (pi dt / T)^2 / 2 at most). The integral is therefore the trapezoid rule on nodes
 // even in log T, dense where Sv is rough, in pieces that end where the sub-step count
 // (and so Sv) jumps. With kSiIntervals intervals in all, doubling them changes SI by
 // less than 1e-5 of itself.

@@ -113,7 +113,7 @@ TEST(SpectrumIntensity, NodesIntegrateSmoothlyAndMeetEachJumpFromBothSides) {
         int expected = 0;
         for (int k = 1; 10.0 * dt / k > 0.1; ++k) expected += 10.0 * dt / k < 2.5 ? 1 : 0;
         EXPECT_EQ(jumps, expected) << rate;
-        EXPECT_NEAR(length, 2.4, 2e-5) << rate;
+        EXPECT_NEAR(length, 2.4, 1e-12) << rate;
         EXPECT_NEAR(square, (2.5 * 2.5 * 2.5 - 0.1 * 0.1 * 0.1) / 3.0, 5e-4) << rate;
     }
 }
