@@ -19,7 +19,7 @@ constexpr double kStepsWorthAThread = 2.0e5;
 struct WorkBlock {
     std::vector<OscillatorSpec> oscillators;
     std::vector<std::size_t> slots;  // index into the flat peak table
-    double cost = 0.0;               // oscillator steps
+    double cost = 0.0;               // vector steps
 };
 
 std::optional<AnalysisRefusal> CheckInput(std::span<const float> acceleration, double dt,
@@ -80,20 +80,22 @@ std::vector<WorkBlock> MakeBlocks(const std::vector<double>& periods, const std:
         if (blocks.empty() || blocks.back().oscillators.size() == static_cast<std::size_t>(kOscillatorsPerBlock) ||
             blocks.back().oscillators.front().substeps != e.spec.substeps) {
             blocks.push_back({});
-            blocks.back().cost = static_cast<double>(sampleCount - 1) * e.spec.substeps;
         }
         blocks.back().oscillators.push_back(e.spec);
+        // A vector of four oscillators costs the same however many of its lanes are used.
+        const double vectors = static_cast<double>((blocks.back().oscillators.size() + 3) / 4);
+        blocks.back().cost = static_cast<double>(sampleCount - 1) * e.spec.substeps * vectors;
         blocks.back().slots.push_back(e.slot);
     }
     return blocks;
 }
 
 void RunBlocks(std::span<const double> ground, double dt, const std::vector<WorkBlock>& blocks,
-               const std::vector<std::size_t>& which, std::vector<OscillatorPeaks>& peaks) {
+               const std::vector<std::size_t>& which, PeakSet wanted, std::vector<OscillatorPeaks>& peaks) {
     OscillatorPeaks out[kOscillatorsPerBlock];
     for (const std::size_t b : which) {
         const WorkBlock& block = blocks[b];
-        RunOscillatorBlock(ground, dt, block.oscillators, out);
+        RunOscillatorBlock(ground, dt, block.oscillators, out, wanted);
         for (std::size_t i = 0; i < block.slots.size(); ++i) {
             peaks[block.slots[i]] = out[i];
         }
@@ -121,7 +123,7 @@ std::vector<std::vector<std::size_t>> ShareOut(const std::vector<WorkBlock>& blo
 int ThreadsFor(const std::vector<WorkBlock>& blocks, int asked) {
     double steps = 0.0;
     for (const WorkBlock& b : blocks) {
-        steps += b.cost * static_cast<double>(b.oscillators.size());
+        steps += b.cost * 4.0;
     }
     if (steps < kStepsWorthAThread) {
         return 1;
@@ -132,18 +134,18 @@ int ThreadsFor(const std::vector<WorkBlock>& blocks, int asked) {
 // The shares after the first run on threads of their own; a thread that cannot
 // be started leaves its share to the calling thread.
 void RunShared(std::span<const double> ground, double dt, const std::vector<WorkBlock>& blocks, int threads,
-               std::vector<OscillatorPeaks>& peaks) {
+               PeakSet wanted, std::vector<OscillatorPeaks>& peaks) {
     const std::vector<std::vector<std::size_t>> shares = ShareOut(blocks, threads);
     std::vector<std::thread> helpers;
     std::vector<std::size_t> leftOver = shares.front();
     for (std::size_t t = 1; t < shares.size(); ++t) {
         try {
-            helpers.emplace_back([&, t] { RunBlocks(ground, dt, blocks, shares[t], peaks); });
+            helpers.emplace_back([&, t] { RunBlocks(ground, dt, blocks, shares[t], wanted, peaks); });
         } catch (const std::system_error&) {
             leftOver.insert(leftOver.end(), shares[t].begin(), shares[t].end());
         }
     }
-    RunBlocks(ground, dt, blocks, leftOver, peaks);
+    RunBlocks(ground, dt, blocks, leftOver, wanted, peaks);
     for (std::thread& helper : helpers) {
         helper.join();
     }
@@ -179,7 +181,8 @@ ResponseSpectrumResult ComputeResponseSpectrum(std::span<const float> accelerati
     const std::vector<double> ground(acceleration.begin(), acceleration.end());
     const std::vector<WorkBlock> blocks = MakeBlocks(periods, options.dampings, dt, ground.size());
     std::vector<OscillatorPeaks> peaks(periods.size() * options.dampings.size());
-    RunShared(ground, dt, blocks, ThreadsFor(blocks, options.threads), peaks);
+    RunShared(ground, dt, blocks, ThreadsFor(blocks, options.threads),
+              options.velocityOnly ? PeakSet::VelocityOnly : PeakSet::All, peaks);
 
     for (std::size_t d = 0; d < options.dampings.size(); ++d) {
         DampingSpectrum spectrum{options.dampings[d], {}};

@@ -18,6 +18,7 @@ struct ResponseSpectrumOptions {
     std::vector<double> extraPeriods;              // s, added to the periods below
     bool defaultPeriods = true;                    // include DefaultSpectrumPeriods()
     int threads = 2;                               // at most this many threads; results do not depend on it
+    bool velocityOnly = false;                     // look for sv alone; sd, sa, psv and psa stay 0
 };
 
 // Peak responses of one oscillator, in the units of the ground acceleration

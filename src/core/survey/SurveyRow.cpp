@@ -47,7 +47,7 @@ Peaks PeaksOf(const Samples& gal, double rate) {
 }
 
 std::optional<double> SiOf(const Samples& gal, double rate) {
-    const SiResult si = ComputeSpectrumIntensity(gal, rate);
+    const SiResult si = ComputeSpectrumIntensity(gal, rate, kSiIntervals, 1);  // the workers are the parallelism
     return si.refusal ? std::nullopt : std::optional<double>(si.si);
 }
 

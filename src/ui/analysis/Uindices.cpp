@@ -149,7 +149,7 @@ QStringList TIndices::Settings() const {
     return {QStringLiteral("ground-motion indices"), QStringLiteral("filter=") + source_.IntegrationFilterName(),
             QStringLiteral("mean_removed=yes (of the record before every index)"), QStringLiteral("damping=none"),
             QStringLiteral("smoothing=none"), QStringLiteral("rate_hz=") + NumberText(source_.Rate()),
-            QStringLiteral("si=(1/2.4)·∫Sv dT over 0.1-2.5 s (trapezoid rule on 0.0025 s)"),
+            QStringLiteral("si=(1/2.4)·∫Sv dT over 0.1-2.5 s (trapezoid rule on 481 periods even in log T)"),
             QStringLiteral("si_damping=0.2 (relative velocity)"), QStringLiteral("si_mean_removed=no"),
             QStringLiteral("si_h=the larger of NS and EW"),
             QStringLiteral("si_intensity_guide=the gas industry's table (a guide only)"),

@@ -1,6 +1,7 @@
 // The SI value against Sv integrated here by fine Runge-Kutta steps and a plain
 // trapezoid over a fine period grid.
 #include "core/analysis/SpectrumIntensity.h"
+#include "core/analysis/SdofRecursion.h"
 #include "core/formats/RecordLoader.h"
 
 #include <gtest/gtest.h>
@@ -81,6 +82,56 @@ TEST(SpectrumIntensity, ConvergesOnRealRecordsAndScalesWithTheRecord) {
     EXPECT_NEAR(ComputeSpectrumIntensity(doubled, 100.0).si, 2.0 * si, 1e-12 * si);
     EXPECT_EQ(ComputeSpectrumIntensity(std::vector<float>(10, std::nanf("")), 100.0).refusal->kind,
               AnalysisRefusalKind::NonFiniteSample);
+}
+
+// Every trapezoid of the integral lies where Sv is smooth: its two ends share a sub-step
+// count (a jump of Sv is met by a pair of nodes a hair apart, one on each side), and the
+// nodes integrate smooth functions of T as they should.
+TEST(SpectrumIntensity, NodesIntegrateSmoothlyAndMeetEachJumpFromBothSides) {
+    for (const double rate : {100.0, 200.0, 50.0, 20.0, 33.0}) {
+        const std::vector<SiNode> nodes = SiNodes(rate);
+        const double dt = 1.0 / rate;
+        ASSERT_GE(nodes.size(), 2u);
+        EXPECT_EQ(nodes.front().period, 0.1);
+        EXPECT_EQ(nodes.back().period, 2.5);
+        double length = 0.0, square = 0.0;
+        int jumps = 0;
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            length += nodes[i].weight;
+            square += nodes[i].weight * nodes[i].period * nodes[i].period;
+            if (i == 0) continue;
+            ASSERT_GT(nodes[i].period, nodes[i - 1].period) << rate;
+            if (nodes[i].period - nodes[i - 1].period < 1e-6 * nodes[i].period) {
+                ++jumps;
+                EXPECT_EQ(SubstepsPerSample(nodes[i - 1].period, dt), SubstepsPerSample(nodes[i].period, dt) + 1) << rate;
+            } else {
+                EXPECT_EQ(SubstepsPerSample(nodes[i - 1].period, dt), SubstepsPerSample(nodes[i].period, dt))
+                    << rate << " " << nodes[i - 1].period << " " << nodes[i].period;
+            }
+        }
+        // Sub-step counts change at 10 dt / k.
+        int expected = 0;
+        for (int k = 1; 10.0 * dt / k > 0.1; ++k) expected += 10.0 * dt / k < 2.5 ? 1 : 0;
+        EXPECT_EQ(jumps, expected) << rate;
+        EXPECT_NEAR(length, 2.4, 1e-12) << rate;
+        EXPECT_NEAR(square, (2.5 * 2.5 * 2.5 - 0.1 * 0.1 * 0.1) / 3.0, 5e-4) << rate;
+    }
+}
+
+// At low rates Sv jumps where the sub-step count changes; the integral must converge all the same.
+TEST(SpectrumIntensity, ConvergesAtRatesWhereSvJumps) {
+    const LoadedRecord record =
+        LoadRecordFile(std::string(TREMVIX_EXAMPLES_DIR "/network/SMP0010001011200.NS"), FileLayout::Standard, 100.0);
+    ASSERT_FALSE(record.refusal);
+    for (const int every : {2, 5}) {
+        std::vector<float> thinned;
+        for (std::size_t i = 0; i < record.channels.front().samples.size(); i += static_cast<std::size_t>(every))
+            thinned.push_back(record.channels.front().samples[i]);
+        const double rate = record.rate / every;
+        const double si = ComputeSpectrumIntensity(thinned, rate).si;
+        const double finer = ComputeSpectrumIntensity(thinned, rate, 2 * kSiIntervals).si;
+        EXPECT_LT(std::abs(finer - si), 1e-5 * si) << rate << " Hz";
+    }
 }
 
 TEST(SpectrumIntensity, TheGasIndustrysGuideToTheIntensity) {
