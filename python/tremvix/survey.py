@@ -13,13 +13,16 @@ import argparse
 import os
 import sys
 import tempfile
+import uuid
 from collections import deque
 
 from tremvix import _tremvix
 
-# Tasks handed to the cluster ahead of the writer, per worker thread: enough to keep
-# every worker busy, few enough that a survey of millions of records stays small.
-_AHEAD_PER_THREAD = 16
+# Tasks go to the cluster in batches (one message for many tasks, each record still a
+# task of its own), a few batches ahead of the writer: enough to keep every worker busy,
+# few enough that a survey of millions of records stays small in memory.
+_BATCH_PER_THREAD = 8
+_BATCHES_AHEAD = 3
 _RETRIES = 3
 _LOCAL_WORKERS = os.cpu_count() or 1
 
@@ -34,35 +37,38 @@ def plan(paths):
     return _tremvix.survey_plan([os.fsencode(p) for p in paths])
 
 
-def run(client, paths, write_row, write_failure, ahead=None):
+def run(client, paths, write_row, write_failure, batch=None):
     """Surveys `paths` on a Dask client; hands each line to write_row or write_failure in
     the order of the records. Returns (rows, failures)."""
     entries = plan(paths)
-    if ahead is None:
+    if batch is None:
         threads = sum(client.nthreads().values()) or 1
-        ahead = max(2, threads * _AHEAD_PER_THREAD)
+        batch = max(1, threads * _BATCH_PER_THREAD)
     pending = deque()
     counts = [0, 0]
-    for index, entry in enumerate(entries):
-        # The key names the record's place, so a task is never merged with another.
-        pending.append(client.submit(survey_lines, entry, key=f"tremvix-survey-{index}-{os.getpid()}",
-                                     pure=False, retries=_RETRIES))
-        while len(pending) >= ahead:
-            _write(pending.popleft(), write_row, write_failure, counts)
+    survey = uuid.uuid4().hex
+    for start in range(0, len(entries), batch):
+        # Keys name the survey and the record's place, so no task is merged with another.
+        keys = [f"tremvix-survey-{survey}-{index}" for index in range(start, start + batch)]
+        part = entries[start:start + batch]
+        pending.append(client.map(survey_lines, part, key=keys[:len(part)], pure=False, retries=_RETRIES))
+        while len(pending) >= _BATCHES_AHEAD:
+            _write(client, pending.popleft(), write_row, write_failure, counts)
     while pending:
-        _write(pending.popleft(), write_row, write_failure, counts)
+        _write(client, pending.popleft(), write_row, write_failure, counts)
     return counts[0], counts[1]
 
 
-def _write(future, write_row, write_failure, counts):
-    row, failure = future.result()
-    future.release()
-    if row is not None:
-        write_row(row)
-        counts[0] += 1
-    else:
-        write_failure(failure)
-        counts[1] += 1
+def _write(client, futures, write_row, write_failure, counts):
+    for row, failure in client.gather(futures):
+        if row is not None:
+            write_row(row)
+            counts[0] += 1
+        else:
+            write_failure(failure)
+            counts[1] += 1
+    for future in futures:
+        future.release()  # written: the cluster may forget it
 
 
 def _save(path, data):
@@ -110,7 +116,7 @@ def _client(arguments):
         return Client(arguments.scheduler), None
     # One thread per process: the core releases the GIL, but a record is one task.
     cluster = LocalCluster(n_workers=arguments.workers or _LOCAL_WORKERS, threads_per_worker=1, processes=True,
-                           dashboard_address=None)
+                           host="127.0.0.1", dashboard_address=None)
     return Client(cluster), cluster
 
 

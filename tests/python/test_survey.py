@@ -15,7 +15,7 @@ from conftest import run_program
 def client():
     distributed = pytest.importorskip("distributed")
     cluster = distributed.LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
-                                       dashboard_address=None)
+                                       host="127.0.0.1", dashboard_address=None)
     with distributed.Client(cluster) as client:
         yield client
     cluster.close()
@@ -54,7 +54,7 @@ def test_each_record_is_one_task_in_path_order(program, client, event_folder, tm
     entries = tremvix.survey.plan([event_folder])
     assert len(entries) == 18  # listed once, refused records included
     rows, failures = [], []
-    counts = tremvix.survey.run(client, [event_folder], rows.append, failures.append, ahead=3)
+    counts = tremvix.survey.run(client, [event_folder], rows.append, failures.append, batch=2)
     assert counts == (15, 3)
     _, program_rows, program_failures = program_survey(program, event_folder, tmp_path)
     assert tremvix._tremvix.survey_header() + b"".join(rows) == program_rows
@@ -74,7 +74,7 @@ def test_a_worker_killed_mid_survey_loses_and_doubles_no_row(program, client, ev
             # One worker process dies with tasks in hand; its nanny starts another.
             os.kill(next(iter(pids.values())), signal.SIGKILL)
 
-    tremvix.survey.run(client, [event_folder], write_row, lambda line: None, ahead=6)
+    tremvix.survey.run(client, [event_folder], write_row, lambda line: None, batch=2)
     assert tremvix._tremvix.survey_header() + b"".join(rows) == program_rows
     assert set(client.run(os.getpid).values()) != set(pids.values())
 
