@@ -1,4 +1,4 @@
-"""cmake --install puts the package where Debian's Python finds it, and it works there."""
+"""cmake --install (its component "python") puts the package where Debian's Python finds it, and it works there."""
 
 import os
 import subprocess
@@ -11,7 +11,7 @@ def test_the_installed_package_imports_and_reads(tmp_path):
     build = os.environ.get("TREMVIX_BUILD_DIR")
     if not build:
         pytest.skip("no build folder given (TREMVIX_BUILD_DIR)")
-    subprocess.run(["cmake", "--install", build, "--prefix", str(tmp_path)], check=True, capture_output=True)
+    subprocess.run(["cmake", "--install", build, "--component", "python", "--prefix", str(tmp_path)], check=True, capture_output=True)
     package = tmp_path / "lib" / "python3" / "dist-packages" / "tremvix"
     assert {"__init__.py", "survey.py", "_channels.py", "__main__.py"} <= {p.name for p in package.iterdir()}
     assert any(p.name.startswith("_tremvix.") and p.suffix == ".so" for p in package.iterdir())
