@@ -41,11 +41,13 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: configure
-	cmake --build $(BUILD) -j $(JOBS) --target tremvix_benchmarks
+	cmake --build $(BUILD) -j $(JOBS) --target tremvix_benchmarks tremvix_python tremvix
 	@for b in $(BUILD)/bench/bench_*; do \
 	  [ -x "$$b" ] || continue; echo "== $$b"; \
 	  QT_QPA_PLATFORM=offscreen "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; \
 	done
+	@echo "== bench/bench_python.py"
+	PYTHONPATH=$(BUILD)/python /usr/bin/python3 bench/bench_python.py $(BUILD)
 
 test-sanitize: setup
 	cmake -S . -B $(BUILD_SAN) -DCMAKE_BUILD_TYPE=Debug -DTREMVIX_SANITIZE=ON -DTREMVIX_BUILD_BENCH=OFF

@@ -20,5 +20,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Tremvix developers <tremvix@users.norep
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, python3-numpy")
+# The Python module (python3 -m tremvix.survey) runs a survey on a Dask cluster.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-distributed")
 include(CPack)

@@ -2,9 +2,9 @@
 
 #include "cli/CsvOutput.h"
 #include "core/analysis/AccelerationUnit.h"
-#include "ui/base/TextCodec.h"
 
 #include "core/data/ChannelRecord.h"
+#include "core/data/TextCodec.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,7 +64,7 @@ std::optional<LoadedRecord> LoadRequestedRecord(const CliRequest& request, std::
     return record;
 }
 
-std::string Utf8Text(std::string_view bytes) { return DecodeText(bytes).toStdString(); }
+std::string Utf8Text(std::string_view bytes) { return TextAsUtf8(bytes); }
 
 std::optional<std::string> MissingChannel(const CliRequest& request, const LoadedRecord& record, int k) {
     const int count = static_cast<int>(record.channels.size());

@@ -11,7 +11,7 @@
 #include "core/dsp/ChannelConversion.h"
 #include "core/dsp/FilterSettings.h"
 #include "core/formats/RecordLoader.h"
-#include "core/survey/SurveyText.h"
+#include "core/data/TextCodec.h"
 
 #include <algorithm>
 #include <vector>

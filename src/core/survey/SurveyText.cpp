@@ -4,44 +4,10 @@
 #include "core/survey/SurveyRow.h"
 
 #include <cmath>
-#include <iconv.h>
 #include <vector>
 
 namespace tremvix {
 namespace {
-
-bool IsUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t follow = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : 4;
-        if (follow == 4 || text.size() - i <= follow) return false;
-        for (std::size_t k = 1; k <= follow; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
-        i += follow + 1;
-    }
-    return true;
-}
-
-std::string FromShiftJis(std::string_view bytes) {
-    const iconv_t converter = iconv_open("UTF-8", "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
-    std::string input(bytes);
-    std::vector<char> output(bytes.size() * 3 + 4);
-    char* in = input.data();
-    char* out = output.data();
-    std::size_t inLeft = input.size(), outLeft = output.size();
-    while (inLeft > 0) {
-        if (iconv(converter, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) break;
-        // A byte that is no Shift-JIS becomes U+FFFD, as the windows show it.
-        if (outLeft < 3) break;
-        *out++ = '\xEF', *out++ = '\xBF', *out++ = '\xBD';
-        outLeft -= 3;
-        ++in, --inLeft;
-    }
-    iconv_close(converter);
-    return std::string(output.data(), out);
-}
 
 std::string Number(std::optional<double> value) {
     if (!value || !std::isfinite(*value)) return {};
@@ -55,8 +21,6 @@ std::string Joined(const std::vector<std::string>& fields) {
 }
 
 }  // namespace
-
-std::string TextAsUtf8(std::string_view bytes) { return IsUtf8(bytes) ? std::string(bytes) : FromShiftJis(bytes); }
 
 std::string SurveyHeaderLine() {
     return "record,station,layout,latitude,longitude,rate_hz,samples,pga_ns,pga_ew,pga_ud,pgv_h,intensity,reported,"

@@ -8,9 +8,6 @@ namespace tremvix {
 
 struct SurveyRow;
 
-// Header bytes as UTF-8: kept when they are valid UTF-8, else read as Shift-JIS (CP932).
-std::string TextAsUtf8(std::string_view bytes);
-
 // The survey's CSV: LF line ends, fields quoted when they hold a comma, a quote or a line
 // end, numbers in the C locale as the shortest text that reads back to the same double,
 // an empty field for a product that does not apply or is not finite.

@@ -5,8 +5,7 @@
 #include <string>
 #include <string_view>
 
-// Header texts are kept as the bytes of the file. For display, text that is valid
-// UTF-8 is shown as UTF-8 and anything else as Shift-JIS (CP932).
+// Header bytes for display, decoded as the core decodes them (see core/data/TextCodec.h).
 QString DecodeText(std::string_view bytes);
 // Our own texts (captions, marks) go into byte cells as UTF-8.
 std::string EncodeText(const QString& text);

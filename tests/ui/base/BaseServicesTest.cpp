@@ -53,11 +53,13 @@ TEST(Conversions, FloatsAsTheToolkitReadsThem) {
     }
 }
 
-TEST(TextCodec, Utf8AndShiftJisHeadersDecode) {
+TEST(TextCodec, WindowsShowWhatTheCommandLineWrites) {
+    EXPECT_EQ(DecodeText("\x31\x8A\x4B\x8F\xB0"), QStringLiteral("1階床"));
     EXPECT_EQ(DecodeText("1階床"), QStringLiteral("1階床"));
-    EXPECT_EQ(DecodeText("\x31\x8A\x4B\x8F\xB0"), QStringLiteral("1階床"));  // Shift-JIS bytes
-    EXPECT_EQ(DecodeText("gal"), QStringLiteral("gal"));
-    EXPECT_EQ(DecodeText("\xB6\xC5"), QStringLiteral("ｶﾅ"));  // half-width katakana
+    // A broken double-byte character hides nothing after it, and no control code is swapped.
+    EXPECT_EQ(DecodeText("A\x82" "B"), QStringLiteral("A\uFFFDB"));
+    EXPECT_EQ(DecodeText("NS\x82"), QStringLiteral("NS\uFFFD"));
+    EXPECT_EQ(DecodeText("\x82\xA0\x7F"), QStringLiteral("\u3042\u007F"));
 }
 
 TEST(CNumberFormat, CommaLocalesDoNotChangeTheTexts) {
