@@ -11,6 +11,16 @@ SurveyRun::~SurveyRun() {
 }
 
 void SurveyRun::Run(std::vector<std::filesystem::path> paths, int threads) {
+    try {
+        Survey(std::move(paths), threads);
+    } catch (const std::exception& error) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        error_ = error.what();
+    }
+    finished_ = true;
+}
+
+void SurveyRun::Survey(std::vector<std::filesystem::path> paths, int threads) {
     // The plan is written here before Now() tells that it is there, and never after.
     tremvix::SurveyPlan plan = tremvix::PlanSurvey(paths);
     {
@@ -35,7 +45,11 @@ void SurveyRun::Run(std::vector<std::filesystem::path> paths, int threads) {
     } else {
         stopped_ = !plan_.records.empty();
     }
-    finished_ = true;
+}
+
+std::string SurveyRun::Error() const {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return error_;
 }
 
 SurveyRun::Progress SurveyRun::Now() const {

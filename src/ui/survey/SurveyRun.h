@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -25,6 +26,8 @@ public:
     void Stop() { stop_ = true; }
     bool Finished() const { return finished_; }
     bool Stopped() const { return stopped_; }
+    // Why the survey ended early when it could not go on (memory, the file system).
+    std::string Error() const;
 
     struct Progress {
         bool planned = false;   // the records are listed: total is known
@@ -39,11 +42,13 @@ public:
 
 private:
     void Run(std::vector<std::filesystem::path> paths, int threads);
+    void Survey(std::vector<std::filesystem::path> paths, int threads);
 
     tremvix::SurveyPlan plan_;
     mutable std::mutex mutex_;
     std::vector<tremvix::SurveyOutcome> waiting_;
     Progress progress_;
+    std::string error_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> stopped_{false};
     std::atomic<bool> finished_{false};

@@ -131,6 +131,7 @@ void TSurvey::ShowProgress() {
         QString text = source_ + QStringLiteral("：%1 / %2 件").arg(now.done).arg(now.total);
         if (!failures_.empty()) text += QStringLiteral("（読めなかったもの %1 件）").arg(failures_.size());
         if (over && run_->Stopped()) text += QStringLiteral("　停止しました");
+        if (over && !run_->Error().empty()) text += QStringLiteral("　中断しました：") + QString::fromStdString(run_->Error());
         Label1->setText(text);
     }
     Label1->adjustSize();
@@ -158,6 +159,8 @@ void TSurvey::ShowMarks() {
 }
 
 void TSurvey::CurrentRowChanged(int row) {
+    // The grid loses its current cell for a moment whenever rows come; it gets it back.
+    if (row < 1) return;
     const std::optional<std::size_t> entry = model_->EntryAt(row);
     const int mark = entry && *entry < entryMark_.size() ? entryMark_[*entry] : -1;
     MyMap1->SetSelected(mark >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(mark)) : std::nullopt);

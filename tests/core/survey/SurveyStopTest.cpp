@@ -5,6 +5,8 @@
 #include "core/survey/RecordFiles.h"
 #include "core/survey/SurveyPlan.h"
 
+#include <algorithm>
+
 using namespace tremvix;
 using namespace tremvix::survey_testing;
 

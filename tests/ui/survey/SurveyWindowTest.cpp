@@ -15,6 +15,9 @@
 #include "ui/widgets/StringGrid.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -174,7 +177,6 @@ TEST_F(SurveyWindowTest, ADoubleClickOnARecordOfAnArchiveOpensACopyOfItsComponen
     tremvix::survey_testing::WriteArchive(archive, "tar.gz", tremvix::survey_testing::MembersOf(folder.Path()));
     window->Start({archive});
     ASSERT_TRUE(WaitForSurvey(*window));
-    fs::remove(archive);
     StringGrid& grid = *window->StringGrid1;
     const int row = RowOfStation(grid, "NIG001");
     ASSERT_GT(row, 0);
@@ -183,6 +185,7 @@ TEST_F(SurveyWindowTest, ADoubleClickOnARecordOfAnArchiveOpensACopyOfItsComponen
     EXPECT_EQ(SetData->ScannedFiles.size(), 3u);
     EXPECT_EQ(QFileInfo(SetData->DataFilePath).fileName(), grid.cell(0, row));
     EXPECT_EQ(Bytes(SetData->DataFilePath.toStdString()), Bytes(folder / grid.cell(0, row).toStdString()));
+    fs::remove(archive);
 }
 
 TEST_F(SurveyWindowTest, AClickOnAMarkChoosesItsRowAndAChosenRowIsRingedOnTheMap) {
@@ -254,4 +257,16 @@ TEST_F(SurveyWindowTest, StoppingKeepsTheRowsDoneWhichBeginTheWholeTable) {
     window->Start({folder.Path()}, 2);
     ASSERT_TRUE(WaitForSurvey(*window));
     EXPECT_EQ(GridLines(*window->StringGrid1), core.rows);
+}
+
+TEST_F(SurveyWindowTest, TheMapGoesToAPngFileAndToTheClipboardAsDrawn) {
+    Survey();
+    const QByteArray png = Saved(window->Button6, "-map.png");
+    ASSERT_TRUE(png.startsWith("\x89PNG\r\n\x1a\n"));
+    QImage saved;
+    ASSERT_TRUE(saved.loadFromData(png, "PNG"));
+    const QImage drawn = window->MyMap1->image().convertToFormat(QImage::Format_RGB888);
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB888), drawn);
+    window->Button7->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB888), drawn);
 }
