@@ -5,6 +5,11 @@
 
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <vector>
 #include <string>
 
 namespace survey_ui_testing {
@@ -45,6 +50,21 @@ inline void WriteEvent(const fs::path& folder) {
             text = Replaced(text, "Station Lat.      35.601", std::string("Station Lat.      ") + station.lat);
             text = Replaced(text, "Station Long.     139.322", std::string("Station Long.     ") + station.lon);
             text = Replaced(text, "7845(gal)", std::to_string(station.scale) + "(gal)");
+            // The header's peak follows the scale, as a reader checks it against the
+            // samples: the largest distance from the mean, in gal.
+            const std::size_t peakAt = text.find("Max. Acc. (gal)   ") + 18;
+            const std::size_t peakEnd = text.find('\n', peakAt);
+            std::istringstream counts(text.substr(text.find("Memo.") + 6));
+            std::vector<double> gal;
+            for (long count = 0; counts >> count;) gal.push_back(count * static_cast<double>(station.scale) / 8223790.0);
+            double mean = 0.0;
+            for (const double v : gal) mean += v;
+            mean /= static_cast<double>(gal.size());
+            double largest = 0.0;
+            for (const double v : gal) largest = std::max(largest, std::fabs(v - mean));
+            char peak[32];
+            std::snprintf(peak, sizeof peak, "%.3f", largest);
+            text.replace(peakAt, peakEnd - peakAt, peak);
             Write(folder / (std::string(station.code) + "0001011200." + component), text);
         }
 }

@@ -164,6 +164,7 @@ TEST_F(SurveyWindowTest, ADoubleClickOpensTheRecordInTheDataSetWindowScanned) {
     ASSERT_GT(row, 0);
     const QRect cell = grid.visualRect(grid.model()->index(row - 1, 1));
     ASSERT_TRUE(cell.isValid());
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_TRUE(SetData->isVisible());
     EXPECT_EQ(SetData->DataFilePath.toStdString(), (folder / grid.cell(0, row).toStdString()).string());
