@@ -10,9 +10,11 @@ examples/network/ holds synthetic records in the recording networks' own layouts
 a K-NET triplet, a KiK-net record of six files, a JMA CSV file and four PEER AT2
 files (three components of one station and one file of another event).
 """
+import json
 import math
 import os
 import random
+import sys
 
 RATE = 100
 SECONDS = 60
@@ -86,12 +88,13 @@ KIKNET_LABELS = [{"Long.": "Lon.", "Max. Acc. (gal)": "Max Acc. (gal)"}.get(labe
 SCALE_NUM, SCALE_DEN = 7845, 8223790
 
 
-def knet_file(path, labels, station, direction, gal, eol):
+def knet_file(path, labels, station, direction, gal, eol, position=("35.601", "139.322"), origin=None):
     counts = [round(v * SCALE_DEN / SCALE_NUM) for v in gal]
     values = [c * SCALE_NUM / SCALE_DEN for c in counts]
     mean = sum(values) / len(values)
     peak = max(abs(v - mean) for v in values)
-    header = ["2000/01/01 12:00:00", "35.512", "139.408", "24", "5.8", station, "35.601", "139.322", "42",
+    event = origin or ("2000/01/01 12:00:00", "35.512", "139.408", "24", "5.8")
+    header = [*event, station, position[0], position[1], "42",
               "2000/01/01 12:00:09", "%dHz" % NETWORK_RATE, "%d" % (len(counts) // NETWORK_RATE), direction,
               "%d(gal)/%d" % (SCALE_NUM, SCALE_DEN), "%.3f" % peak, "2000/01/01 12:00:09", ""]
     with open(path, "wb") as f:
@@ -164,5 +167,68 @@ def write_network_examples(folder):
              quake(88.7, 2.8), 13)
 
 
+# --- a whole event: K-NET records of many stations ---
+
+EVENT_ORIGIN = ("2000/01/01 12:00:00", "38.100", "142.800", "24", "7.9")
+
+
+def land_rings(coastline):
+    # The closed coastlines of the region (islands), as polygons of (lon, lat).
+    with open(coastline, encoding="utf-8") as f:
+        features = json.load(f)["features"]
+    rings = []
+    for feature in features:
+        points = feature["geometry"]["coordinates"]
+        if points[0] == points[-1] and len(points) > 20:
+            rings.append(points)
+    return rings
+
+
+def inside(ring, lon, lat):
+    hit = False
+    for (x1, y1), (x2, y2) in zip(ring, ring[1:]):
+        if (y1 > lat) != (y2 > lat) and lon < x1 + (lat - y1) * (x2 - x1) / (y2 - y1):
+            hit = not hit
+    return hit
+
+
+def write_event(folder, stations, coastline):
+    """Writes `stations` K-NET records (three files each) of one synthetic earthquake
+    off north-east Japan, at stations on land; amplitudes fall with distance."""
+    rng = random.Random(20000102)
+    os.makedirs(folder, exist_ok=True)
+    rings = [r for r in land_rings(coastline) if 122 <= r[0][0] <= 147 and 24 <= r[0][1] <= 46]
+    base = [component(rng, 1.0, hz, NETWORK_COUNT, NETWORK_RATE) for hz in (2.0, 2.3, 3.8)]
+    epicentre = (float(EVENT_ORIGIN[2]), float(EVENT_ORIGIN[1]))
+    written = 0
+    while written < stations:
+        lon, lat = rng.uniform(123.0, 146.0), rng.uniform(24.0, 45.6)
+        if not any(inside(ring, lon, lat) for ring in rings):
+            continue
+        dx = (lon - epicentre[0]) * 111.32 * math.cos(math.radians(lat))
+        dy = (lat - epicentre[1]) * 110.57
+        distance = math.hypot(dx, dy)
+        pga = 10 ** (3.2 - 1.6 * math.log10(distance / 30.0 + 1.0) + rng.gauss(0.0, 0.15))
+        period = rng.uniform(3.0, 7.0)
+        shift = rng.randrange(NETWORK_COUNT // 4)
+        code = "EV%04d" % (written + 1)
+        for k, (ext, direction) in enumerate([("NS", "N-S"), ("EW", "E-W"), ("UD", "U-D")]):
+            scale = pga * (0.6 if k == 2 else 1.0)
+            gal = []
+            for i in range(NETWORK_COUNT):
+                t = i / NETWORK_RATE
+                slow = 0.08 * math.sin(2 * math.pi * t / period + k) * envelope(t * 0.5) if k < 2 else 0.0
+                gal.append(scale * (base[k][(i + shift) % NETWORK_COUNT] + slow))
+            knet_file(os.path.join(folder, code + "0001011200." + ext), KNET_LABELS, code, direction, gal, b"\n",
+                      ("%.4f" % lat, "%.4f" % lon), EVENT_ORIGIN)
+        written += 1
+
+
 if __name__ == "__main__":
-    main()
+    if len(sys.argv) >= 3 and sys.argv[1] == "--event":
+        # make_examples.py --event FOLDER [STATIONS [COASTLINE.geojson]]
+        count = int(sys.argv[3]) if len(sys.argv) > 3 else 300
+        coast = sys.argv[4] if len(sys.argv) > 4 else os.path.join(HERE, "..", "data", "coastline-japan-50m.geojson")
+        write_event(sys.argv[2], count, coast)
+    else:
+        main()

@@ -92,7 +92,12 @@ void Survey::Stream(int archive) {
 
 SurveyCounts RunSurvey(const std::vector<std::filesystem::path>& paths, const SurveyOptions& options,
                        const std::function<void(const SurveyOutcome&)>& write) {
-    const SurveyPlan plan = PlanSurvey(paths);
+    return RunSurvey(PlanSurvey(paths), options, write);
+}
+
+SurveyCounts RunSurvey(const SurveyPlan& plan, const SurveyOptions& options,
+                       const std::function<void(const SurveyOutcome&)>& write) {
+    struct Stopped {};
     const int threads = options.threads > 0 ? options.threads
                                             : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     SurveyCounts counts;
@@ -102,9 +107,15 @@ SurveyCounts RunSurvey(const std::vector<std::filesystem::path>& paths, const Su
         ++(outcome.row ? counts.rows : counts.failures);
         write(outcome);
         if (options.progress) options.progress(++done, total);
+        // Unwinds out of the pool, whose destructor drops the queued jobs and joins.
+        if (options.stop && done < total && options.stop()) throw Stopped{};
     });
-    Survey(plan, pool).Run();
-    pool.Finish();
+    try {
+        Survey(plan, pool).Run();
+        pool.Finish();
+    } catch (const Stopped&) {
+        counts.stopped = true;
+    }
     return counts;
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tremvix {
 
@@ -13,6 +14,8 @@ struct SurveyRow;
 // an empty field for a product that does not apply or is not finite.
 std::string SurveyHeaderLine();
 std::string SurveyRowLine(const SurveyRow& row);
+// The fields of a row as SurveyRowLine writes them, unquoted, in the header's order.
+std::vector<std::string> SurveyFields(const SurveyRow& row);
 std::string FailureHeaderLine();
 std::string FailureLine(std::string_view record, std::string_view reason);
 

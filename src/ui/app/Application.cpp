@@ -5,7 +5,15 @@
 #include "ui/app/Logo.h"
 #include "ui/base/HandlerCall.h"
 #include "ui/base/ToolkitTranslations.h"
+#include "core/survey/ArchiveReader.h"
+#include "ui/app/Uopen.h"
+#include "ui/base/WindowStyle.h"
 #include "ui/data/Usetdata.h"
+#include "ui/survey/Usurvey.h"
+
+#include <QFile>
+
+#include <filesystem>
 
 #include <QIcon>
 #include <QPixmap>
@@ -34,6 +42,20 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
+// A folder or an archive is a whole event for the event window, as when dropped;
+// anything else a record for the data set window.
+void OpenArgument(const QString& argument) {
+    const std::filesystem::path path(QFile::encodeName(argument).toStdString());
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error) || tremvix::HasArchiveExtension(path)) {
+        TSurvey* survey = Open->SurveyWindow();
+        ShowWindow(survey);
+        survey->Start({path});
+    } else {
+        SetData->OpenFromCommandLine(argument);
+    }
+}
+
 }  // namespace
 
 int RunTremvix(int argc, char** argv) {
@@ -45,7 +67,7 @@ int RunTremvix(int argc, char** argv) {
         TApplication::setApplicationDisplayName(QString());
         CreateForms();
         const QStringList arguments = TApplication::arguments();
-        if (arguments.size() > 1) SetData->OpenFromCommandLine(arguments.at(1));
+        if (arguments.size() > 1) OpenArgument(arguments.at(1));
         const int status = TApplication::exec();
         DestroyForms();
         (void)status;

@@ -30,6 +30,7 @@ class OpenAnalysisSource;
 class TIndices;
 class TMyWave;
 class TSpectrum;
+class TSurvey;
 class UpDown;
 
 // The main window: owns the channel store, the display and filter settings and the
@@ -101,6 +102,7 @@ public:
     // The analysis menu and the pop-up's spectrum item.
     QAction* Spectrum1 = nullptr;
     QAction* Indices1 = nullptr;
+    QAction* Survey1 = nullptr;
     QAction* Spectrum2 = nullptr;
 
     // State set up at creation.
@@ -124,6 +126,7 @@ public:
     // The analysis windows, created on first use as windows of their own.
     TSpectrum* SpectrumWindow();
     TIndices* IndicesWindow();
+    TSurvey* SurveyWindow();
     // Runs the graph procedure, as every control that changes the picture does.
     void Redraw();
     // The sampling rate a transferred record states, taken without the notice.
@@ -187,6 +190,7 @@ public slots:
     // The analysis windows.
     void Spectrum1Click();
     void Indices1Click();
+    void Survey1Click();
     void Spectrum2Click();
 
     // The graph and the controls that redraw it.

@@ -2,7 +2,10 @@
 #include "ui/analysis/Uindices.h"
 #include "ui/analysis/Uspectrum.h"
 #include "ui/app/OpenAnalysisSource.h"
+#include "ui/app/Forms.h"
 #include "ui/app/Uopen.h"
+#include "ui/data/Usetdata.h"
+#include "ui/survey/Usurvey.h"
 #include "ui/base/HandlerCall.h"
 #include "ui/base/WindowStyle.h"
 #include "ui/widgets/StringGrid.h"
@@ -13,6 +16,7 @@ void TOpen::ConnectAnalysisHandlers() {
     analysisSource_ = new OpenAnalysisSource(*this);
     ConnectHandler(Spectrum1, &QAction::triggered, this, &TOpen::Spectrum1Click);
     ConnectHandler(Indices1, &QAction::triggered, this, &TOpen::Indices1Click);
+    ConnectHandler(Survey1, &QAction::triggered, this, &TOpen::Survey1Click);
     ConnectHandler(Spectrum2, &QAction::triggered, this, &TOpen::Spectrum2Click);
 }
 
@@ -32,6 +36,19 @@ TIndices* TOpen::IndicesWindow() {
     CentreOnScreen(window);
     return window;
 }
+
+// A record double-clicked in the event window opens as a file chosen in the data set window.
+TSurvey* TOpen::SurveyWindow() {
+    auto* window = findChild<TSurvey*>(QStringLiteral("Survey"), Qt::FindDirectChildrenOnly);
+    if (window) return window;
+    window = new TSurvey([](const QString& file) {
+        if (SetData) SetData->OpenFromCommandLine(file);
+    }, this);
+    CentreOnScreen(window);
+    return window;
+}
+
+void TOpen::Survey1Click() { ShowWindow(SurveyWindow()); }
 
 void TOpen::Spectrum1Click() { ShowWindow(SpectrumWindow()); }
 

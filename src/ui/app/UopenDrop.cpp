@@ -1,12 +1,16 @@
 // Files dropped from a file manager: the first local file is scanned as if it had
 // been chosen in the data set window's open dialog. The other components of a
 // network record come with it by themselves, found beside it; whatever else was
-// dropped with it is not opened, and the user is told so.
+// dropped with it is not opened, and the user is told so. Folders and archives
+// are whole events: the event window surveys them.
 #include "core/data/DroppedPaths.h"
+#include "core/survey/ArchiveReader.h"
 #include "ui/app/Forms.h"
 #include "ui/app/Uopen.h"
 #include "ui/base/Dialogs.h"
+#include "ui/base/WindowStyle.h"
 #include "ui/data/Usetdata.h"
+#include "ui/survey/Usurvey.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -43,9 +47,14 @@ void TellLeftOut(const fs::path& opened, const std::vector<fs::path>& left) {
              .arg(NameOf(left.front())));
 }
 
-void TellFolders(const std::vector<fs::path>& folders) {
-    if (folders.empty()) return;
-    Tell(QStringLiteral("フォルダ「%1」は開けません。記録のファイルをドロップしてください").arg(NameOf(folders.front())));
+// The folders and the archives among the dropped paths, taken out of them.
+std::vector<fs::path> TakeEvents(tremvix::DroppedPaths& dropped) {
+    std::vector<fs::path> events = std::move(dropped.folders);
+    dropped.folders.clear();
+    std::vector<fs::path> files;
+    for (fs::path& file : dropped.files) (tremvix::HasArchiveExtension(file) ? events : files).push_back(std::move(file));
+    dropped.files = std::move(files);
+    return events;
 }
 
 }  // namespace
@@ -57,10 +66,14 @@ void TOpen::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TOpen::dropEvent(QDropEvent* event) {
-    const tremvix::DroppedPaths dropped = DroppedOf(event->mimeData());
+    tremvix::DroppedPaths dropped = DroppedOf(event->mimeData());
     if (dropped.files.empty() && dropped.folders.empty()) return event->ignore();
     event->acceptProposedAction();
-    TellFolders(dropped.folders);
+    if (const std::vector<fs::path> events = TakeEvents(dropped); !events.empty()) {
+        TSurvey* survey = SurveyWindow();
+        ShowWindow(survey);
+        survey->Start(events);
+    }
     if (dropped.files.empty()) return;
     const fs::path& first = dropped.files.front();
     SetData->OpenFromCommandLine(QString::fromStdString(first.string()));

@@ -223,6 +223,7 @@ void TOpen::BuildMenus() {
     analysis->setObjectName(QStringLiteral("Analysis1"));
     Spectrum1 = item(analysis, "Spectrum1", QStringLiteral("スペクトル"));
     Indices1 = item(analysis, "Indices1", QStringLiteral("最大値・震度"));
+    Survey1 = item(analysis, "Survey1", QStringLiteral("一括解析"));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("Help1"));

@@ -43,6 +43,11 @@ TVersion::TVersion(QWidget* parent) : QWidget(parent, Qt::Window) {
     licence->setFont(FormBuilder::ProportionalFont(11, false));
     licence->setGeometry(0, 270, width(), 16);
     licence->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    // Where the event map's coastline comes from.
+    QLabel* coast = FormBuilder::Label(this, "Label6", 0, 286, QStringLiteral("地図の海岸線: Natural Earth（パブリックドメイン）"));
+    coast->setFont(FormBuilder::ProportionalFont(11, false));
+    coast->setGeometry(0, 286, width(), 16);
+    coast->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     Button1 = FormBuilder::Button(this, "Button1", 136, 232, 75, 25, QStringLiteral("閉じる"));
     ConnectHandler(Button1, &QPushButton::clicked, this, &TVersion::Button1Click);
 }

@@ -13,6 +13,7 @@ struct Handlers {
     MessageHandler message;
     FileHandler open;
     FileHandler save;
+    FileHandler folder;
 };
 
 Handlers& Installed() {
@@ -96,6 +97,18 @@ QString SaveFileName(const QString& filter) {
     return RunFileDialog(true, filter);
 }
 
+QString FolderName() {
+    if (Installed().folder) return Installed().folder(QString());
+    QFileDialog dialog(ActiveParent());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+void SetFolderHandler(FileHandler handler) { Installed().folder = std::move(handler); }
 void SetMessageHandler(MessageHandler handler) { Installed().message = std::move(handler); }
 void SetOpenFileHandler(FileHandler handler) { Installed().open = std::move(handler); }
 void SetSaveFileHandler(FileHandler handler) { Installed().save = std::move(handler); }

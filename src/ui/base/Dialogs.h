@@ -17,12 +17,15 @@ int MessageBox(const QString& text, const QString& caption, unsigned flags);
 // itself: a caller that must ask does so with MessageBox, for the final name it will write.
 QString OpenFileName(const QString& filter);
 QString SaveFileName(const QString& filter);
+// A folder chosen in the toolkit's folder dialog; empty when the user cancelled.
+QString FolderName();
 // Tests install handlers in place of the interactive boxes; an empty std::function restores them.
 using MessageHandler = std::function<int(const QString& text, const QString& caption, unsigned flags)>;
 using FileHandler = std::function<QString(const QString& filter)>;
 void SetMessageHandler(MessageHandler);
 void SetOpenFileHandler(FileHandler);
 void SetSaveFileHandler(FileHandler);
+void SetFolderHandler(FileHandler);  // called with an empty filter
 
 inline constexpr unsigned kOkExclamation = 0x30;
 inline constexpr unsigned kOkCancelQuestion = 0x21;

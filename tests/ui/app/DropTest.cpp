@@ -2,7 +2,10 @@
 #include "DataFiles.h"
 #include "UiTestSupport.h"
 
+#include "core/survey/SurveyTestFiles.h"
 #include "ui/app/Uopen.h"
+#include "ui/components/Mymap.h"
+#include "ui/survey/Usurvey.h"
 #include "ui/data/Usetdata.h"
 #include "ui/widgets/StringGrid.h"
 
@@ -11,6 +14,7 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 namespace {
@@ -51,16 +55,40 @@ TEST_F(DropTest, SeveralComponentsOfARecordDroppedTogetherAreAllListed) {
     EXPECT_EQ(SetData->StringGrid1->cell(0, 3), "UD");
 }
 
-TEST_F(DropTest, WhatIsNoLocalFileIsNotTakenAndAFolderIsTold) {
+TEST_F(DropTest, WhatIsNoLocalFileIsNotTakenAndAFolderIsSurveyed) {
     EXPECT_FALSE(Drop(Open, {QUrl(QStringLiteral("https://example.org/record.csv"))}));
     EXPECT_FALSE(SetData->isVisible());
     EXPECT_TRUE(messages.empty());
 
+    // A folder is a whole event: the event window surveys it, the data set window stays shut.
+    EXPECT_TRUE(Drop(Open, {QUrl::fromLocalFile(ExampleFile("network"))}));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_FALSE(SetData->isVisible());
+    auto* survey = qobject_cast<TSurvey*>(TopLevel(QStringLiteral("Survey")));
+    ASSERT_NE(survey, nullptr);
+    EXPECT_TRUE(survey->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([survey] { return !survey->Running(); }, 60000));
+    const auto core = tremvix::survey_testing::Survey({tremvix::survey_testing::Examples()}, 1);
+    EXPECT_GE(core.counts.rows, 4u);
+    EXPECT_EQ(static_cast<std::size_t>(survey->StringGrid1->rowCount() - 1), core.counts.rows);
+    TMyMap::SetGraticule(0, 0, nullptr);
+}
+
+TEST_F(DropTest, AnArchiveDroppedWithARecordIsSurveyedAndTheRecordOpened) {
     DataFiles files;
-    EXPECT_TRUE(Drop(Open, {QUrl::fromLocalFile(files.Path(""))}));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("フォルダ"))) << messages[0].text.toStdString();
-    EXPECT_FALSE(SetData->isVisible()) << "nothing is opened";
+    const QString archive = files.Write("event.zip", QByteArray());
+    tremvix::survey_testing::WriteArchive(archive.toStdString(), "zip",
+                                          tremvix::survey_testing::MembersOf(tremvix::survey_testing::Examples()));
+    EXPECT_TRUE(Drop(Open, {QUrl::fromLocalFile(archive), QUrl::fromLocalFile(ExampleFile("sample_standard.csv"))}));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(SetData->isVisible());
+    EXPECT_EQ(SetData->Label1->text(), QStringLiteral("sample_standard.csv"));
+    auto* survey = qobject_cast<TSurvey*>(TopLevel(QStringLiteral("Survey")));
+    ASSERT_NE(survey, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([survey] { return !survey->Running(); }, 60000));
+    EXPECT_EQ(static_cast<std::size_t>(survey->StringGrid1->rowCount() - 1),
+              tremvix::survey_testing::Survey({tremvix::survey_testing::Examples()}, 1).counts.rows);
+    TMyMap::SetGraticule(0, 0, nullptr);
 }
 
 TEST_F(DropTest, FilesOfAnotherRecordDroppedAlongAreNamedAsNotOpened) {
