@@ -1,8 +1,11 @@
 #include "core/formats/RecordFormats.h"
 
 #include "core/formats/NetworkRecord.h"
+#include "core/formats/MiniSeedRecord.h"
 #include "core/formats/RecordLines.h"
+#include "core/formats/SacRecord.h"
 #include "core/formats/TextFormats.h"
+#include "core/formats/Win32Record.h"
 
 #include <array>
 #include <fstream>
@@ -10,8 +13,9 @@
 namespace tremvix::formats {
 
 std::span<const RecordFormat* const> RecordFormats() {
-    static const std::array<const RecordFormat*, 4> kFormats = {
-        &KnetFormat(), &KiknetFormat(), &JmaCsvFormat(), &PeerAt2Format(),
+    // SAC is known by a few zero bytes deep in its header: it comes last.
+    static const std::array<const RecordFormat*, 7> kFormats = {
+        &KnetFormat(), &KiknetFormat(), &JmaCsvFormat(), &PeerAt2Format(), &MiniSeedFormat(), &Win32Format(), &SacFormat(),
     };
     return kFormats;
 }
