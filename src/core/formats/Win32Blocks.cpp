@@ -3,6 +3,7 @@
 #include "core/formats/BinaryBytes.h"
 #include "core/formats/RecordChannels.h"
 
+#include <cmath>
 #include <string>
 
 namespace tremvix::formats {
@@ -86,7 +87,7 @@ std::optional<Refusal> BlockReader::Block(std::size_t& offset) {
     const std::optional<double> time = BlockTime(At(bytes_, offset));
     if (!time) return BadBytesAt(file_, offset, "秒ブロックの時刻が BCD の日時ではありません");
     if (data_.seconds == 0) data_.start = *time;
-    else if (*time != data_.start + data_.seconds)
+    else if (std::fabs(*time - (data_.start + data_.seconds)) > 0.005)
         return BadBytesAt(file_, offset, "秒ブロックの時刻が前のブロックの 1 秒後ではありません（欠測があります）");
     if (BigU32(At(bytes_, offset + 8)) != kOneSecond)
         return BadBytesAt(file_, offset + 8, "1 秒のブロックではありません");

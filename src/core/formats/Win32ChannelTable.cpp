@@ -47,6 +47,8 @@ std::optional<std::string> ParseRow(std::string_view line, Win32TableRow& row) {
         return "チャンネル表の行の項目が " + std::to_string(fields.size()) + " 個しかありません（13 個以上）";
     const std::optional<std::uint16_t> id = HexId(fields[0]);
     if (!id) return "チャンネル番号が 16 進数の 4 桁ではありません";
+    if (fields[1] != "0" && fields[1] != "1") return "記録の有無（2 番目の項目）が 0 か 1 ではありません";
+    if (ParseDecimal(fields[8])) return "単位（9 番目の項目）が数になっています";
     const std::optional<double> sensitivity = ParseDecimal(fields[7]);
     const std::optional<double> gain = ParseDecimal(fields[11]);
     const std::optional<double> lsb = ParseDecimal(fields[12]);
