@@ -1,5 +1,6 @@
 // The seismological formats through the real data set window: named in Label4,
 // listed with station, component and unit, read with their own rate.
+#include "DataFiles.h"
 #include "DataSetDriver.h"
 #include "UiTestSupport.h"
 
