@@ -102,8 +102,14 @@ public:
             if (samples.size() < static_cast<std::size_t>(common.skip[k] + common.count))
                 return ReadRefusal(BadRecordAt(file, 0, "復号したデータの数がレコードのヘッダーと合いません"));
             TransferColumn column = EmptyColumn(listed[k], index);
-            const auto from = samples.begin() + common.skip[k];
-            column.samples.assign(from, from + common.count);
+            // A channel read once and whole is handed over, not copied.
+            if (common.skip[k] == 0 && samples.size() == static_cast<std::size_t>(common.count) &&
+                std::count(channels.begin(), channels.end(), index) == 1) {
+                column.samples = std::move(samples);
+            } else {
+                const auto from = samples.begin() + common.skip[k];
+                column.samples.assign(from, from + common.count);
+            }
             report.Add(column.samples.size());
             read.columns.push_back(std::move(column));
         }

@@ -71,7 +71,9 @@ private:
         const auto n = static_cast<std::size_t>(std::max<std::int64_t>(record.numsamples, 0));
         if (record.sampletype == 'i') {
             const auto* values = static_cast<const std::int32_t*>(record.datasamples);
-            for (std::size_t k = 0; k < n; ++k) samples.push_back(static_cast<float>(values[k]));
+            const std::size_t at = samples.size();
+            samples.resize(at + n);
+            for (std::size_t k = 0; k < n; ++k) samples[at + k] = static_cast<float>(values[k]);
         } else if (record.sampletype == 'f') {
             const auto* values = static_cast<const float*>(record.datasamples);
             samples.insert(samples.end(), values, values + n);
