@@ -9,12 +9,16 @@ are the same on every run.
 examples/network/ holds synthetic records in the recording networks' own layouts:
 a K-NET triplet, a KiK-net record of six files, a JMA CSV file and four PEER AT2
 files (three components of one station and one file of another event).
+examples/seismology/ holds a SAC triplet, a MiniSEED file and a WIN32 file with its
+channel table (see seismology_examples.py), which also writes the fuzzers' seeds.
 """
 import json
 import math
 import os
 import random
 import sys
+
+import seismology_examples
 
 RATE = 100
 SECONDS = 60
@@ -73,6 +77,8 @@ def main():
            ["gal", "gal", "gal"]],
           columns)
     write_network_examples(os.path.join(OUT, "network"))
+    seismology_examples.write(os.path.join(OUT, "seismology"), os.path.join(HERE, "..", "fuzz", "corpus"),
+                              lambda peak, hz, count, rate: component(random.Random(int(peak * 10)), peak, hz, count, rate))
 
 
 # --- the recording networks' layouts ---

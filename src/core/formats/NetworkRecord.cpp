@@ -1,10 +1,6 @@
 #include "core/formats/NetworkRecord.h"
 
-#include "core/formats/At2Header.h"
-#include "core/formats/JmaCsvRecord.h"
-#include "core/formats/KnetHeader.h"
-#include "core/formats/KnetRecord.h"
-#include "core/formats/PeerAt2Record.h"
+#include "core/formats/RecordFormats.h"
 #include "core/formats/RecordChannels.h"
 #include "core/formats/RecordLines.h"
 #include "core/formats/RecordText.h"
@@ -14,25 +10,6 @@
 namespace tremvix {
 namespace {
 
-bool HasKiknetExtension(const std::filesystem::path& file) {
-    const std::string extension = formats::LowerAscii(file.extension().string());
-    return extension.size() == 4 && (extension[3] == '1' || extension[3] == '2') &&
-           (extension.starts_with(".ns") || extension.starts_with(".ew") || extension.starts_with(".ud"));
-}
-
-std::optional<NetworkLayout> LayoutOfFirstLine(std::string_view line, const std::filesystem::path& file) {
-    if (formats::IsKnetFirstLine(line)) {
-        return HasKiknetExtension(file) ? NetworkLayout::KiKnet : NetworkLayout::Knet;
-    }
-    if (formats::IsJmaFirstLine(line)) {
-        return NetworkLayout::JmaCsv;
-    }
-    if (formats::IsPeerFirstLine(line)) {
-        return NetworkLayout::PeerAt2;
-    }
-    return std::nullopt;
-}
-
 bool SameFamily(NetworkLayout a, NetworkLayout b) {
     const auto isKnet = [](NetworkLayout layout) {
         return layout == NetworkLayout::Knet || layout == NetworkLayout::KiKnet;
@@ -40,15 +17,15 @@ bool SameFamily(NetworkLayout a, NetworkLayout b) {
     return a == b || (isKnet(a) && isKnet(b));
 }
 
-// A file that does not begin as `layout` says is refused at line 1; one that
+// A file that does not begin as `layout` says is refused at its beginning; one that
 // cannot be read at all is left to the reader, which says why.
 std::optional<Refusal> WrongLayout(const std::filesystem::path& file, NetworkLayout layout) {
-    const std::optional<std::string> first = formats::ReadFirstLine(file);
-    if (!first) {
+    const formats::FileHead head = formats::ReadFileHead(file);
+    if (!head.firstLine && (head.bytes.empty() || !formats::FormatOf(layout).Binary())) {
         return std::nullopt;
     }
-    const std::optional<NetworkLayout> found = LayoutOfFirstLine(*first, file);
-    if (found && SameFamily(*found, layout)) {
+    const formats::RecordFormat* const found = formats::RecogniseFormat(file, head);
+    if (found && SameFamily(found->Layout(), layout)) {
         return std::nullopt;
     }
     return formats::BadRecordAt(file, 1, NetworkLayoutName(layout) + "のファイルではありません");
@@ -57,38 +34,25 @@ std::optional<Refusal> WrongLayout(const std::filesystem::path& file, NetworkLay
 }  // namespace
 
 std::optional<NetworkLayout> DetectNetworkLayout(const std::filesystem::path& file) {
-    const std::optional<std::string> first = formats::ReadFirstLine(file);
-    return first ? LayoutOfFirstLine(*first, file) : std::nullopt;
+    const formats::RecordFormat* const format = formats::RecogniseFormat(file, formats::ReadFileHead(file));
+    return format ? std::optional<NetworkLayout>(format->Layout()) : std::nullopt;
 }
 
 std::string NetworkLayoutName(NetworkLayout layout) {
-    switch (layout) {
-    case NetworkLayout::Knet:
-        return "K-NET形式";
-    case NetworkLayout::KiKnet:
-        return "KiK-net形式";
-    case NetworkLayout::JmaCsv:
-        return "JMA形式";
-    case NetworkLayout::PeerAt2:
-        break;
-    }
-    return "PEER形式";
+    return formats::FormatOf(layout).Name();
 }
 
 ScanResult ScanNetworkRecord(const std::filesystem::path& file, NetworkLayout layout) {
     if (auto refusal = WrongLayout(file, layout)) {
         return formats::ScanRefusal(*refusal);
     }
-    switch (layout) {
-    case NetworkLayout::Knet:
-    case NetworkLayout::KiKnet:
-        return formats::ScanKnetRecord(file, layout == NetworkLayout::KiKnet);
-    case NetworkLayout::JmaCsv:
-        return formats::ScanJmaRecord(file);
-    case NetworkLayout::PeerAt2:
-        break;
+    try {
+        return formats::FormatOf(layout).Scan(file);
+    } catch (const std::bad_alloc&) {
+        Refusal refusal{RefusalKind::OutOfMemory};
+        refusal.file = formats::FileNameText(file);
+        return formats::ScanRefusal(refusal);
     }
-    return formats::ScanAt2Record(file);
 }
 
 TransferRead ReadNetworkChannels(const std::filesystem::path& file, NetworkLayout layout,
@@ -98,16 +62,7 @@ TransferRead ReadNetworkChannels(const std::filesystem::path& file, NetworkLayou
         return formats::ReadRefusal(*refusal);
     }
     try {
-        switch (layout) {
-        case NetworkLayout::Knet:
-        case NetworkLayout::KiKnet:
-            return formats::ReadKnetChannels(file, layout == NetworkLayout::KiKnet, channels, progress);
-        case NetworkLayout::JmaCsv:
-            return formats::ReadJmaChannels(file, channels, progress);
-        case NetworkLayout::PeerAt2:
-            break;
-        }
-        return formats::ReadAt2Channels(file, channels, progress);
+        return formats::FormatOf(layout).Read(file, channels, progress);
     } catch (const std::bad_alloc&) {
         // A record too long for the memory there is: refused, nothing half read.
         Refusal refusal{RefusalKind::OutOfMemory};

@@ -11,15 +11,15 @@
 namespace tremvix {
 
 // The layouts in which the recording networks publish their records.
-enum class NetworkLayout { Knet, KiKnet, JmaCsv, PeerAt2 };
+enum class NetworkLayout { Knet, KiKnet, JmaCsv, PeerAt2, Sac, MiniSeed, Win32 };
 
-// Decided by the file's first line only (KiK-net is told from K-NET by its digit
+// Decided by the file's content (KiK-net is told from K-NET by its digit
 // extension): nullopt when the file is none of them, so that it is read as the CSV
 // layout the menu says. A file too broken to read past its first line is still
 // detected, so that the scan can say what is wrong with it.
 std::optional<NetworkLayout> DetectNetworkLayout(const std::filesystem::path& file);
 
-// "K-NET形式", "KiK-net形式", "JMA形式", "PEER形式".
+// "K-NET形式", "KiK-net形式", "JMA形式", "PEER形式", "SAC形式", ...
 std::string NetworkLayoutName(NetworkLayout layout);
 
 // One ScanResult listing every channel of the record in order, the components
@@ -29,7 +29,7 @@ std::string NetworkLayoutName(NetworkLayout layout);
 ScanResult ScanNetworkRecord(const std::filesystem::path& file, NetworkLayout layout);
 
 // The samples of the chosen channels (indices into the scan's list, in the order
-// asked) in gal, each a TransferColumn whose fileColumn is the channel index.
+// asked) in the scan's units, each a TransferColumn whose fileColumn is the channel index.
 // progress(n) reports n from 0 up to the sample count as the reading goes on.
 TransferRead ReadNetworkChannels(const std::filesystem::path& file, NetworkLayout layout,
                                  const std::vector<int>& channels,

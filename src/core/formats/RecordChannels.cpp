@@ -14,7 +14,7 @@ ScanResult RecordScan(const std::vector<RecordChannel>& channels, int samples, d
         scan.ids.push_back(channel.id);
         scan.names.push_back(channel.name);
         scan.memos.push_back(channel.memo);
-        scan.units.push_back("gal");
+        scan.units.push_back(channel.unit);
         scan.files.push_back(channel.file);
     }
     scan.channelCount = static_cast<int>(channels.size());
@@ -43,7 +43,7 @@ TransferColumn EmptyColumn(const RecordChannel& channel, int index) {
     column.id = channel.id;
     column.name = channel.name;
     column.memo = channel.memo;
-    column.unit = "gal";
+    column.unit = channel.unit;
     return column;
 }
 

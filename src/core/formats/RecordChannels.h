@@ -10,20 +10,22 @@
 
 namespace tremvix::formats {
 
-// One channel of a network record: its header texts (bytes as read) and its file.
+// One channel of a network record: its header texts (bytes as read), its file and
+// the unit its samples are read in.
 struct RecordChannel {
     std::string id, name, memo;
     std::filesystem::path file;
+    std::string unit = "gal";
 };
 
-// The scan of a record whose channels all hold `samples` values in gal.
+// The scan of a record whose channels all hold `samples` values.
 ScanResult RecordScan(const std::vector<RecordChannel>& channels, int samples, double rate,
                       std::string layoutName);
 
 ScanResult ScanRefusal(Refusal refusal);
 TransferRead ReadRefusal(Refusal refusal);
 
-// An empty column of channel `index`, its texts filled in, unit gal.
+// An empty column of channel `index`, its texts and unit filled in.
 TransferColumn EmptyColumn(const RecordChannel& channel, int index);
 
 // A chosen channel index that the record, as found now, does not have.

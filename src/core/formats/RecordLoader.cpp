@@ -1,6 +1,7 @@
 #include "core/formats/RecordLoader.h"
 
 #include "core/formats/NetworkRecord.h"
+#include "core/formats/RecordFormats.h"
 
 #include <algorithm>
 #include <new>
@@ -47,6 +48,9 @@ LoadedRecord LoadNetworkRecord(const std::filesystem::path& file, NetworkLayout 
     if (read.refusal) return Refused(*read.refusal, file);
     LoadedRecord record = FromRead(std::move(read), scan, file, rateIfUnstated);
     record.layoutName = scan.layoutName.empty() ? NetworkLayoutName(layout) : scan.layoutName;
+    // Files read besides the channels' own, such as a channel table.
+    for (const std::filesystem::path& other : formats::FormatOf(layout).RecordFiles(file))
+        if (std::find(record.files.begin(), record.files.end(), other) == record.files.end()) record.files.push_back(other);
     return record;
 }
 

@@ -1,9 +1,6 @@
 #include "core/survey/SurveyPlan.h"
 
-#include "core/formats/At2Header.h"
-#include "core/formats/KnetComponents.h"
-#include "core/formats/KnetHeader.h"
-#include "core/formats/RecordLines.h"
+#include "core/formats/RecordFormats.h"
 #include "core/survey/ArchiveReader.h"
 
 #include <algorithm>
@@ -16,9 +13,6 @@ namespace tremvix {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::array<std::string_view, 3> kKnetOrder = {"NS", "EW", "UD"};
-constexpr std::array<std::string_view, 6> kKiknetOrder = {"NS2", "EW2", "UD2", "NS1", "EW1", "UD1"};
 
 struct Found {
     SurveyFile file;
@@ -36,23 +30,6 @@ PlannedRecord Refused(std::string name, std::string reason) {
     record.name = std::move(name);
     record.refusal = std::move(reason);
     return record;
-}
-
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return upper;
-}
-
-std::string_view Line(std::string_view text, int index) {
-    for (int k = 0; k < index; ++k) {
-        const std::size_t end = text.find('\n');
-        if (end == std::string_view::npos) return {};
-        text.remove_prefix(end + 1);
-    }
-    text = text.substr(0, text.find('\n'));
-    if (text.ends_with('\r')) text.remove_suffix(1);
-    return text;
 }
 
 class Lister {
@@ -90,14 +67,7 @@ Listing Lister::List(const fs::path& path) {
 // A component given alone brings the others beside it, as the data set window lists
 // them; a component given after its record is not a second record.
 void Lister::AddGivenFile(const fs::path& file) {
-    std::vector<fs::path> files{file};
-    if (const std::optional<std::string> first = formats::ReadFirstLine(file); first && formats::IsKnetFirstLine(*first)) {
-        const std::string id = Upper(file.extension().string());
-        const bool kiknet = id.size() == 4 && (id[3] == '1' || id[3] == '2');
-        files.clear();
-        for (const formats::KnetComponent& component : formats::FindKnetComponents(file, kiknet))
-            files.push_back(component.file);
-    }
+    const std::vector<fs::path> files = formats::RecordFilesOf(file);
     for (const fs::path& each : files) {
         std::error_code error;
         if (!used_.insert(fs::weakly_canonical(each, error)).second) continue;
@@ -180,37 +150,20 @@ void Lister::AddArchive(const fs::path& file, const std::string& prefix) {
     if (!reader.Error().empty()) listing_.refused.push_back(Refused(archiveName, reader.Error()));
 }
 
-// The key that puts the components of one record together; empty: a record of its own.
-struct GroupKey {
-    std::string key;
-    std::vector<std::string_view> components;  // the layout's, for K-NET and KiK-net
-    std::string component;                     // this file's
-};
-
-GroupKey KeyOf(const Found& found) {
+// The key that puts the components of one record together (see RecordGroup).
+formats::RecordGroup KeyOf(const Found& found) {
     const fs::path name(found.file.name);
-    const std::string folder = std::to_string(found.file.archive) + "|" + name.parent_path().string();
-    const std::string_view first = Line(found.head, 0);
-    if (formats::IsKnetFirstLine(first)) {
-        const std::string id = name.has_extension() ? Upper(name.extension().string().substr(1)) : std::string();
-        const bool kiknet = id.size() == 3 && (id[2] == '1' || id[2] == '2');
-        const std::vector<std::string_view> order = kiknet ? std::vector<std::string_view>(kKiknetOrder.begin(), kKiknetOrder.end())
-                                                           : std::vector<std::string_view>(kKnetOrder.begin(), kKnetOrder.end());
-        if (std::find(order.begin(), order.end(), id) == order.end()) return {};
-        return {"K" + folder + "|" + name.stem().string() + (kiknet ? "|1" : "|0"), order, id};
-    }
-    if (formats::IsPeerFirstLine(first)) {
-        // Line 2 less its component field: event, date and station.
-        const std::string_view identity = Line(found.head, 1);
-        return {"A" + folder + "|" + std::string(identity.substr(0, identity.rfind(','))), {}, {}};
-    }
-    return {};
+    formats::RecordGroup group = formats::RecordGroupOf(name, found.head);
+    const std::string folder = std::to_string(found.file.archive) + "|" + name.parent_path().string() + "|";
+    if (!group.key.empty()) group.key.insert(0, folder);
+    if (!group.companionKey.empty()) group.companionKey.insert(0, folder);
+    return group;
 }
 
-std::string MissingComponents(const std::vector<std::string_view>& order, const std::set<std::string>& present) {
+std::string MissingComponents(const std::vector<std::string>& order, const std::set<std::string>& present) {
     std::string missing;
-    for (const std::string_view id : order)
-        if (!present.count(std::string(id))) missing += (missing.empty() ? "" : "、") + std::string(id);
+    for (const std::string& id : order)
+        if (!present.count(id)) missing += (missing.empty() ? "" : "、") + id;
     return missing;
 }
 
@@ -218,9 +171,15 @@ std::vector<PlannedRecord> Grouped(std::vector<Found> files) {
     std::sort(files.begin(), files.end(), [](const Found& a, const Found& b) { return a.file.name < b.file.name; });
     std::vector<PlannedRecord> records;
     std::map<std::string, std::size_t> groups;
-    std::map<std::string, std::pair<std::vector<std::string_view>, std::set<std::string>>> components;
+    std::map<std::string, std::pair<std::vector<std::string>, std::set<std::string>>> components;
+    std::map<std::string, std::vector<SurveyFile>> companions;
+    std::vector<std::pair<std::size_t, std::string>> needing;  // records and the companions they need
     for (Found& found : files) {
-        const GroupKey key = KeyOf(found);
+        const formats::RecordGroup key = KeyOf(found);
+        if (key.companion) {
+            companions[key.key].push_back(std::move(found.file));
+            continue;
+        }
         if (!key.key.empty()) {
             components[key.key].first = key.components;
             components[key.key].second.insert(key.component);
@@ -230,6 +189,7 @@ std::vector<PlannedRecord> Grouped(std::vector<Found> files) {
             }
             groups.emplace(key.key, records.size());
         }
+        if (!key.companionKey.empty()) needing.emplace_back(records.size(), key.companionKey);
         std::string name = found.file.name;
         records.emplace_back().name = std::move(name);
         records.back().head = std::move(found.head);
@@ -241,6 +201,8 @@ std::vector<PlannedRecord> Grouped(std::vector<Found> files) {
         if (const std::string missing = MissingComponents(order, present); !missing.empty())
             records[index].refusal = "成分がそろっていません（" + missing + " がありません）";
     }
+    for (const auto& [index, key] : needing)
+        for (const SurveyFile& companion : companions[key]) records[index].files.push_back(companion);
     return records;
 }
 

@@ -16,11 +16,11 @@
 
 
 void TSetData::Button2Click() {
-    // The networks' own extensions (the dialog matches them in either letter case)
-    // and the JMA's CSV files.
+    // The networks' own extensions (the dialog matches them in either letter case),
+    // the JMA's CSV files and the seismological formats.
     const QString file = Dialogs::OpenFileName(
         QStringLiteral("計測データファイル(*.csv)|*.csv|観測網の記録|*.NS;*.EW;*.UD;*.NS1;*.EW1;*.UD1;*.NS2;*.EW2;*.UD2;"
-                       "*.AT2;*.csv|すべて(*.*)|*.*"));
+                       "*.AT2;*.csv;*.sac;*.mseed;*.miniseed;*.cnt;*.win;*.win32;*.ch;*.tbl|すべて(*.*)|*.*"));
     if (file.isEmpty()) return;
     ScanFile(file);
 }

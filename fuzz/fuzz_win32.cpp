@@ -1,0 +1,14 @@
+// WIN32 data and its channel table (split at "\n--\n"), opened through either.
+#include "FuzzRecord.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::filesystem::path folder = ScratchFile("win32");
+    WriteFuzzParts(folder, std::string_view(reinterpret_cast<const char*>(data), size), {"a.cnt", "a.ch"});
+    for (const char* name : {"a.cnt", "a.ch"}) {
+        const std::filesystem::path file = folder / name;
+        const std::optional<tremvix::NetworkLayout> detected = tremvix::DetectNetworkLayout(file);
+        FuzzScanAndRead(file, tremvix::NetworkLayout::Win32);
+        if (detected) FuzzScanAndRead(file, *detected);
+    }
+    return 0;
+}

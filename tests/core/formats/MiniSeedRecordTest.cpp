@@ -1,0 +1,183 @@
+#include "core/formats/NetworkRecord.h"
+#include "core/formats/RecordLoader.h"
+#include "core/export/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <libmseed.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace tremvix {
+namespace {
+
+using testing_support::TempFolder;
+using testing_support::WriteBytes;
+
+// One trace written by libmseed itself into 512-byte records.
+struct Trace {
+    std::string network = "BO", station = "ABC", location = "00", channel = "HNZ";
+    hptime_t start = ms_time2hptime(2024, 100, 12, 30, 15, 250000);
+    double rate = 100.0;
+    std::vector<std::int32_t> integers;
+    std::vector<float> floats;  // used when integers is empty
+    std::int8_t encoding = DE_STEIM2;
+};
+
+void Collect(char* record, int length, void* out) {
+    static_cast<std::string*>(out)->append(record, static_cast<std::size_t>(length));
+}
+
+std::string SeedBytes(const Trace& trace) {
+    MSRecord* record = msr_init(nullptr);
+    std::strcpy(record->network, trace.network.c_str());
+    std::strcpy(record->station, trace.station.c_str());
+    std::strcpy(record->location, trace.location.c_str());
+    std::strcpy(record->channel, trace.channel.c_str());
+    record->dataquality = 'D';
+    record->starttime = trace.start;
+    record->samprate = trace.rate;
+    record->reclen = 512;
+    record->encoding = trace.encoding;
+    record->byteorder = 1;
+    std::vector<std::int32_t> integers = trace.integers;
+    std::vector<float> floats = trace.floats;
+    if (!integers.empty()) {
+        record->datasamples = integers.data();
+        record->numsamples = static_cast<std::int64_t>(integers.size());
+        record->sampletype = 'i';
+    } else {
+        record->datasamples = floats.data();
+        record->numsamples = static_cast<std::int64_t>(floats.size());
+        record->sampletype = 'f';
+    }
+    std::string bytes;
+    std::int64_t packed = 0;
+    EXPECT_GT(msr_pack(record, Collect, &bytes, &packed, 1, 0), 0);
+    record->datasamples = nullptr;  // ours, not the library's to free
+    msr_free(&record);
+    return bytes;
+}
+
+// Differences of every Steim-2 width: small, medium and full 32-bit jumps, both signs.
+std::vector<std::int32_t> Integers(int n, int seed) {
+    std::vector<std::int32_t> values;
+    std::int64_t value = seed;
+    for (int k = 0; k < n; ++k) {
+        const int step = k % 7;
+        value += step == 0 ? 3 : step == 1 ? -700 : step == 2 ? 40000 : step == 3 ? -60000000 : step == 4 ? 60000000 : -1;
+        values.push_back(static_cast<std::int32_t>(value));
+    }
+    return values;
+}
+
+std::vector<float> Floats(const std::vector<std::int32_t>& values) {
+    return {values.begin(), values.end()};
+}
+
+TEST(MiniSeedRecordTest, SteimTwoComponentsReadBackToTheSameIntegersAndStart) {
+    TempFolder folder;
+    std::string bytes;
+    std::vector<std::vector<std::int32_t>> written;
+    for (const char* channel : {"HNE", "HNN", "HNZ"}) {
+        Trace trace;
+        trace.channel = channel;
+        trace.integers = Integers(2000, channel[2]);
+        written.push_back(trace.integers);
+        bytes += SeedBytes(trace);
+    }
+    WriteBytes(folder / "abc.mseed", bytes);
+
+    ASSERT_EQ(DetectNetworkLayout(folder / "abc.mseed"), NetworkLayout::MiniSeed);
+    const LoadedRecord record = LoadRecordFile(folder / "abc.mseed", FileLayout::Standard, 1.0);
+    ASSERT_FALSE(record.refusal) << RefusalText(*record.refusal);
+    EXPECT_EQ(record.layoutName, "MiniSEED形式");
+    EXPECT_DOUBLE_EQ(record.rate, 100.0);
+    ASSERT_EQ(record.channels.size(), 3u);
+    ASSERT_EQ(record.samplesPerChannel, 2000);
+    for (std::size_t c = 0; c < 3; ++c) {
+        EXPECT_EQ(record.channels[c].id, std::string("HN") + "ENZ"[c]);
+        EXPECT_EQ(record.channels[c].name, "BO.ABC.00");
+        EXPECT_EQ(record.channels[c].unit, "count");
+        EXPECT_EQ(record.channels[c].memo, "2024-04-09 12:30:15.250");  // day 100 of a leap year
+        EXPECT_EQ(record.channels[c].samples, Floats(written[c]));
+    }
+}
+
+TEST(MiniSeedRecordTest, EveryEncodingReads) {
+    TempFolder folder;
+    const std::vector<std::int32_t> small = {0, 1, -1, 127, -128, 30000, -30000, 5, 4, 3};
+    for (const std::int8_t encoding : {DE_STEIM1, DE_STEIM2, DE_INT32, DE_INT16, DE_FLOAT32}) {
+        Trace trace;
+        if (encoding == DE_FLOAT32) trace.floats = {0.5f, -1.25f, 3e6f, -7.0f};
+        else trace.integers = small;
+        trace.encoding = encoding;
+        const auto file = folder / ("e" + std::to_string(encoding) + ".mseed");
+        WriteBytes(file, SeedBytes(trace));
+        const LoadedRecord record = LoadRecordFile(file, FileLayout::Standard, 1.0);
+        ASSERT_FALSE(record.refusal) << RefusalText(*record.refusal);
+        ASSERT_EQ(record.channels.size(), 1u);
+        EXPECT_EQ(record.channels[0].samples, encoding == DE_FLOAT32 ? trace.floats : Floats(small)) << int{encoding};
+    }
+}
+
+TEST(MiniSeedRecordTest, OnlyTheFirstStationIsReadAndItsGapsRefuseIt) {
+    TempFolder folder;
+    Trace first;
+    first.integers = Integers(300, 1);
+    Trace broken;  // another station with a gap: no matter
+    broken.station = "XYZ";
+    broken.integers = Integers(300, 2);
+    Trace afterGap = broken;
+    afterGap.start = broken.start + 10 * HPTMODULUS;
+    WriteBytes(folder / "two.mseed", SeedBytes(first) + SeedBytes(broken) + SeedBytes(afterGap));
+    const LoadedRecord record = LoadRecordFile(folder / "two.mseed", FileLayout::Standard, 1.0);
+    ASSERT_FALSE(record.refusal) << RefusalText(*record.refusal);
+    ASSERT_EQ(record.channels.size(), 1u);
+    EXPECT_EQ(record.channels[0].name, "BO.ABC.00");
+    ASSERT_EQ(record.notices.size(), 1u);
+    EXPECT_NE(record.notices[0].find("BO.XYZ"), std::string::npos);
+
+    // The same gap on the first station: refused at the end of the first piece.
+    WriteBytes(folder / "gap.mseed", SeedBytes(broken) + SeedBytes(afterGap) + SeedBytes(first));
+    const LoadedRecord gap = LoadRecordFile(folder / "gap.mseed", FileLayout::Standard, 1.0);
+    ASSERT_TRUE(gap.refusal);
+    const std::string text = RefusalText(*gap.refusal);
+    EXPECT_NE(text.find("gap.mseed"), std::string::npos) << text;
+    EXPECT_NE(text.find("BO.XYZ.00.HNZ の 2024-04-09 12:30:18.240 の後"), std::string::npos) << text;  // sample 299
+}
+
+TEST(MiniSeedRecordTest, ComponentsOfDifferentRatesAreRefused) {
+    TempFolder folder;
+    Trace fast;
+    fast.integers = Integers(200, 1);
+    Trace slow = fast;
+    slow.channel = "LNZ";
+    slow.rate = 20.0;
+    WriteBytes(folder / "rates.mseed", SeedBytes(fast) + SeedBytes(slow));
+    const LoadedRecord record = LoadRecordFile(folder / "rates.mseed", FileLayout::Standard, 1.0);
+    ASSERT_TRUE(record.refusal);
+    const std::string text = RefusalText(*record.refusal);
+    EXPECT_NE(text.find("サンプリング周波数が違うので一緒に描けません"), std::string::npos) << text;
+    EXPECT_NE(text.find("20 Hz"), std::string::npos) << text;
+}
+
+TEST(MiniSeedRecordTest, ABrokenRecordIsRefusedWithItsOffset) {
+    TempFolder folder;
+    Trace trace;
+    trace.integers = Integers(1000, 3);
+    std::string bytes = SeedBytes(trace);
+    ASSERT_GE(bytes.size(), 1024u);
+    bytes.replace(512, 8, "garbage!");
+    WriteBytes(folder / "broken.mseed", bytes);
+    const LoadedRecord record = LoadRecordFile(folder / "broken.mseed", FileLayout::Standard, 1.0);
+    ASSERT_TRUE(record.refusal);
+    const std::string text = RefusalText(*record.refusal);
+    EXPECT_NE(text.find("broken.mseed"), std::string::npos) << text;
+    EXPECT_NE(text.find("512 バイト目"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace tremvix
