@@ -217,7 +217,9 @@ TEST_F(IndicesWindowTest, TheTableGoesToTheClipboardAsTabsAndToCsvWithExactNumbe
             const double values[7] = {v.pga, v.pgaTime, v.pgv, v.pgd, v.arias, *v.d5_95, v.cav};
             for (int c = 0; c < 7; ++c) EXPECT_EQ(Number(row[c + 2]), values[c]) << "row " << r << " column " << c;
             ASSERT_TRUE(w->Rows()[r].si.has_value());
-            if (withSi) EXPECT_EQ(Number(row[9]), *w->Rows()[r].si) << "the SI after the indices";
+            if (withSi) {
+                EXPECT_EQ(Number(row[9]), *w->Rows()[r].si) << "the SI after the indices";
+            }
         }
     };
     // The indices' entries as they were, then those of the SI and the class.
