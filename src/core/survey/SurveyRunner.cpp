@@ -7,6 +7,8 @@
 #include <map>
 #include <set>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace tremvix {
 namespace {
@@ -56,31 +58,37 @@ void Survey::SubmitMembers(Gathering& gathering) {
 
 void Survey::Stream(int archive) {
     std::vector<Gathering> gatherings;
-    std::map<std::string, std::pair<std::size_t, std::size_t>> wanted;  // member -> gathering, slot
+    // A member may serve several records (one channel table beside many data files).
+    std::map<std::string, std::vector<std::pair<std::size_t, std::size_t>>> wanted;  // member -> (gathering, slot)
     for (std::size_t index = 0; index < plan_.records.size(); ++index) {
         const PlannedRecord& record = plan_.records[index];
         if (record.refusal || record.files.front().archive != archive) continue;
         for (std::size_t slot = 0; slot < record.files.size(); ++slot)
-            wanted[record.files[slot].member] = {gatherings.size(), slot};
+            wanted[record.files[slot].member].emplace_back(gatherings.size(), slot);
         gatherings.push_back({index, std::vector<std::string>(record.files.size()), 0, false});
     }
     ArchiveReader reader = ArchiveReader::OpenFile(plan_.archives[static_cast<std::size_t>(archive)]);
     while (const std::optional<ArchiveMember> member = reader.Next()) {
         const auto found = wanted.find(member->path);
         if (member->kind != MemberKind::File || found == wanted.end()) continue;
-        Gathering& gathering = gatherings[found->second.first];
-        if (gathering.done) continue;
-        std::string& bytes = gathering.members[found->second.second];
+        std::string bytes;
         bool tooLarge = false;
         if (!reader.Read(bytes, kMaxArchiveMemberBytes, tooLarge)) break;
+        const std::vector<std::pair<std::size_t, std::size_t>> users = std::move(found->second);
         wanted.erase(found);
-        if (tooLarge) {
-            gathering.done = true;
-            gathering.members.clear();
-            pool_.Put(gathering.index, {plan_.records[gathering.index].name, std::nullopt,
-                                        "メンバーが大きすぎます（" + member->path + "）"});
-        } else if (++gathering.found == gathering.members.size()) {
-            SubmitMembers(gathering);
+        for (std::size_t u = 0; u < users.size(); ++u) {
+            const auto [which, slot] = users[u];
+            Gathering& gathering = gatherings[which];
+            if (gathering.done) continue;
+            if (tooLarge) {
+                gathering.done = true;
+                gathering.members.clear();
+                pool_.Put(gathering.index, {plan_.records[gathering.index].name, std::nullopt,
+                                            "メンバーが大きすぎます（" + member->path + "）"});
+                continue;
+            }
+            gathering.members[slot] = u + 1 == users.size() ? std::move(bytes) : bytes;
+            if (++gathering.found == gathering.members.size()) SubmitMembers(gathering);
         }
     }
     const std::string reason = reader.Error().empty() ? "書庫が読み込み中に変わりました" : reader.Error();

@@ -124,6 +124,22 @@ TEST(SurveyRunner, OneTwoAndThreeThreadsWriteTheSameBytes) {
     EXPECT_EQ(one.counts.rows, 5u * 5u);
 }
 
+TEST(SurveyRunner, OneChannelTableServesEveryDataFileBesideItInAnArchiveToo) {
+    const ScratchFolder scratch;
+    const fs::path seismology = fs::path(TREMVIX_EXAMPLES_DIR) / "seismology";
+    fs::create_directories(scratch / "win");
+    for (const char* name : {"20000101120700.cnt", "20000101120800.cnt"})
+        Write(scratch / "win" / name, Bytes(seismology / "20000101120700.cnt"));
+    Write(scratch / "win" / "20000101120700.ch", Bytes(seismology / "20000101120700.ch"));
+    WriteArchive(scratch / "win.tar", "tar", MembersOf(scratch / "win"));
+    const Tables folder = Survey({scratch / "win"}, 2);
+    const Tables tar = Survey({scratch / "win.tar"}, 2);
+    ASSERT_EQ(Lines(folder.rows).size(), 2u);
+    EXPECT_EQ(folder.failures, "");
+    EXPECT_EQ(tar.rows, folder.rows);
+    EXPECT_EQ(tar.failures, "");
+}
+
 TEST(SurveyRunner, ArchiveMembersThatEscapeOrAreHugeAreRefusedAndTheOthersRead) {
     const ScratchFolder scratch;
     std::vector<Member> members = MembersOf(Examples());
