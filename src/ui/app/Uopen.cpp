@@ -36,7 +36,9 @@ TOpen::TOpen(QWidget* parent) : QMainWindow(parent), store_(std::make_unique<tre
     FormCreate();
 }
 
-TOpen::~TOpen() = default;
+// Hidden while the channel list still lives: hiding makes the grid's header ask
+// its model for the list's cells, and the base class would hide it too late.
+TOpen::~TOpen() { hide(); }
 
 void TOpen::ConnectHandlers() {
     ConnectHandler(Button1, &QPushButton::clicked, this, &TOpen::Button1Click);
