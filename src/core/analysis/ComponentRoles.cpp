@@ -57,6 +57,23 @@ std::optional<ComponentRole> RoleOfAzimuth(const std::string& id) {
     return std::nullopt;
 }
 
+// Seismology names a component by its channel code ("HNE": band, instrument,
+// orientation) or, in WIN32 tables, by the orientation letter alone.
+std::optional<ComponentRole> RoleOfOrientation(char orientation) {
+    if (orientation == 'N') return ComponentRole::NorthSouth;
+    if (orientation == 'E') return ComponentRole::EastWest;
+    if (orientation == 'Z' || orientation == 'U') return ComponentRole::UpDown;
+    return std::nullopt;
+}
+
+std::optional<ComponentRole> RoleOfChannelCode(const std::string& id) {
+    if (id.size() == 1) return RoleOfOrientation(id[0]);
+    const auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    const bool seismometer = id.size() == 3 && upper(id[0]) && std::string_view("HLNG").find(id[1]) != std::string_view::npos;
+    if (!seismometer || id[2] == 'U') return std::nullopt;
+    return RoleOfOrientation(id[2]);
+}
+
 std::optional<ComponentRole> RoleOfText(const std::string& text) {
     for (const std::string& word : Words(text))
         if (const auto role = RoleOfWord(word)) return role;
@@ -67,6 +84,7 @@ std::optional<ComponentRole> RoleOfText(const std::string& text) {
 
 std::optional<ComponentRole> RoleOf(const std::string& id, const std::string& name) {
     if (const auto role = RoleOfAzimuth(id)) return role;
+    if (const auto role = RoleOfChannelCode(id)) return role;
     if (const auto role = RoleOfText(id)) return role;
     return RoleOfText(name);
 }

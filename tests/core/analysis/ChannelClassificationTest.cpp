@@ -38,6 +38,20 @@ TEST(ComponentRoles, WordsOfIdsAndNames) {
     EXPECT_FALSE(RoleOf("CH1", ""));
 }
 
+TEST(ComponentRoles, SeismologysChannelCodesAndOrientationLetters) {
+    EXPECT_EQ(RoleOf("HNN", "SM.SMPH.00"), ComponentRole::NorthSouth);
+    EXPECT_EQ(RoleOf("BHE", ""), ComponentRole::EastWest);
+    EXPECT_EQ(RoleOf("HHZ", ""), ComponentRole::UpDown);
+    EXPECT_FALSE(RoleOf("EL", ""));
+    EXPECT_EQ(RoleOf("U", "N.SMPH"), ComponentRole::UpDown);
+    EXPECT_EQ(RoleOf("E", ""), ComponentRole::EastWest);
+    // Not an orientation, not a seismometer's instrument code, or not upper case.
+    EXPECT_FALSE(RoleOf("HN1", ""));
+    EXPECT_FALSE(RoleOf("HXN", ""));
+    EXPECT_FALSE(RoleOf("hnn", ""));
+    EXPECT_FALSE(RoleOf("X", ""));
+}
+
 TEST(ComponentRoles, TheFirstOfEachDirectionInListOrder) {
     // KiK-net lists the surface first: those are taken.
     const std::vector<ChannelNames> kik = {{"NS2", ""}, {"EW2", ""}, {"UD2", ""}, {"NS1", ""}, {"EW1", ""}, {"UD1", ""}};
