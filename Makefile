@@ -6,7 +6,7 @@ SAMPLE    ?= examples/sample_standard.csv
 
 # Debian packages the build, the tests and the real-window check need.
 PACKAGES = cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev googletest \
-           libbenchmark-dev libpng-dev zlib1g-dev libfftw3-dev libarchive-dev libmseed-dev pybind11-dev python3-dev python3-numpy python3-pytest python3-distributed fonts-ipafont-gothic qt6-translations-l10n \
+           libbenchmark-dev libpng-dev zlib1g-dev libfftw3-dev libarchive-dev libmseed-dev sac2mseed pybind11-dev python3-dev python3-numpy python3-pytest python3-distributed fonts-ipafont-gothic qt6-translations-l10n \
            xvfb x11-utils xdotool xclip imagemagick locales \
            desktop-file-utils appstream shared-mime-info dpkg-dev
 
