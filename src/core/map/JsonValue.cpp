@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <limits>
+#include <utility>
 
 namespace tremvix {
 namespace {
@@ -86,7 +87,7 @@ private:
             std::string name = String();
             if (Peek() != ':') Fail("':' expected");
             ++at_;
-            value.members.emplace_back(std::move(name), Value(depth + 1));
+            value.members.push_back({std::move(name), Value(depth + 1)});
             const char c = Peek();
             ++at_;
             if (c == '}') return;

@@ -2,10 +2,11 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace tremvix {
+
+struct JsonMember;
 
 // A JSON value as a small tree: enough for the map's outside files.
 struct JsonValue {
@@ -15,7 +16,7 @@ struct JsonValue {
     double number = 0.0;
     std::string text;                                     // a string's content
     std::vector<JsonValue> items;                         // an array's values
-    std::vector<std::pair<std::string, JsonValue>> members;  // an object's members, in order
+    std::vector<JsonMember> members;  // an object's members, in order
 
     bool IsNull() const { return kind == Kind::Null; }
     bool IsNumber() const { return kind == Kind::Number; }
@@ -24,6 +25,12 @@ struct JsonValue {
     bool IsObject() const { return kind == Kind::Object; }
     // The first member of that name, or nothing.
     const JsonValue* Member(std::string_view name) const;
+};
+
+// Its own type, not a pair: a pair of a type not yet complete does not compile everywhere.
+struct JsonMember {
+    std::string name;
+    JsonValue value;
 };
 
 struct JsonParse {
