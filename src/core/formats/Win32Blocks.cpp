@@ -149,7 +149,9 @@ std::optional<Refusal> ReadWin32(std::string_view bytes, const std::filesystem::
     if (!LooksLikeWin32(bytes)) return BadBytesAt(file, 0, "WIN32 のファイルではありません");
     BlockReader reader(bytes, file, decode, data);
     for (std::size_t offset = kWin32FileHeaderBytes; offset < bytes.size();) {
+        const std::size_t block = offset;
         if (auto refusal = reader.Block(offset)) return refusal;
+        if (data.channels.empty()) return BadBytesAt(file, block, "秒ブロックにチャンネルがありません");
         if (static_cast<std::int64_t>(data.seconds) * data.channels.front().rate > kMaxRecordSamples)
             return BadBytesAt(file, offset, kTooManySamples);
     }

@@ -188,6 +188,7 @@ TEST(Win32RecordTest, InconsistentFilesAreRefusedWithTheByteOffset) {
         {"code.cnt", codeSix, std::to_string(secondChannel + 4) + " バイト目"},
         {"gap.cnt", kFileHeader + good + Block(7, seconds[1]), std::to_string(4 + good.size()) + " バイト目"},
         {"cut.cnt", kFileHeader + good + good.substr(0, 10), std::to_string(4 + good.size()) + " バイト目"},
+        {"empty.cnt", kFileHeader + Block(5, {}) + good, "4 バイト目"},  // a second without channels
     };
     for (const auto& each : cases) {
         WriteBytes(folder / each.name, each.bytes);
