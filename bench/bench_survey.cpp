@@ -4,6 +4,8 @@
 // so each figure is one iteration per repetition.
 #include "core/survey/SurveyRunner.h"
 
+#include "BenchKnetEvent.h"
+
 #include <archive.h>
 #include <archive_entry.h>
 #include <benchmark/benchmark.h>
@@ -20,28 +22,6 @@
 namespace {
 
 constexpr int kRecords = 1000;
-constexpr int kSamples = 12000;
-const char* const kComponents[] = {"NS", "EW", "UD"};
-
-std::string KnetFile(int station, int k) {
-    char line[128];
-    std::string text;
-    const auto add = [&](const char* format, auto... values) {
-        std::snprintf(line, sizeof line, format, values...);
-        text += line;
-    };
-    add("Origin Time       2011/03/11 14:46:00\nLat.              38.103\nLong.             142.860\n");
-    add("Depth. (km)       24\nMag.              9.0\nStation Code      EVT%03d\n", station);
-    add("Station Lat.      %.4f\nStation Long.     %.4f\n", 35.0 + station * 0.05, 139.0 + station * 0.03);
-    add("Station Height(m) 15\nRecord Time       2011/03/11 14:46:34\nSampling Freq(Hz) 100Hz\n");
-    add("Duration Time(s)  %d\nDir.              %s\n", kSamples / 100, k == 0 ? "N-S" : k == 1 ? "E-W" : "U-D");
-    add("Scale Factor      7845(gal)/8223790\nMax. Acc. (gal)   0.000\nLast Correction   2011/03/11 14:46:19\nMemo.\n");
-    for (int i = 0; i < kSamples; ++i) {
-        const double wave = std::exp(-i / 4000.0) * std::sin(0.03 * i * (k + 1) + station) * 200000.0 * (1 + station % 7);
-        add("%9ld%s", std::lround(wave) + i % 13, i % 8 == 7 ? "\n" : "");
-    }
-    return text + "\n";
-}
 
 // The event as files in a folder and as a .tar.gz beside it, under /tmp, removed with the object.
 class BenchEvent {
@@ -54,12 +34,11 @@ public:
         archive_write_open_filename(writer.get(), Archive().c_str());
         for (int station = 0; station < kRecords; ++station) {
             for (int k = 0; k < 3; ++k) {
-                char name[64];
-                std::snprintf(name, sizeof name, "EVT%03d1103111446.%s", station, kComponents[k]);
-                const std::string bytes = KnetFile(station, k);
+                const std::string name = tremvix::bench::KnetEventFileName(station, k);
+                const std::string bytes = tremvix::bench::KnetEventFile(station, k, 35.0 + station * 0.05, 139.0 + station * 0.03);
                 std::ofstream(Folder() / name, std::ios::binary) << bytes;
                 archive_entry* entry = archive_entry_new();
-                archive_entry_set_pathname(entry, name);
+                archive_entry_set_pathname(entry, name.c_str());
                 archive_entry_set_filetype(entry, AE_IFREG);
                 archive_entry_set_perm(entry, 0644);
                 archive_entry_set_size(entry, static_cast<la_int64_t>(bytes.size()));

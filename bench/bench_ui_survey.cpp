@@ -8,6 +8,7 @@
 #include "ui/survey/SurveyTableModel.h"
 #include "ui/survey/Usurvey.h"
 
+#include "BenchKnetEvent.h"
 #include "QtBenchMain.h"
 
 #include <QCoreApplication>
@@ -56,27 +57,6 @@ void BM_EventMap1000Stations(benchmark::State& state) { DrawMap(state, 1000); }
 BENCHMARK(BM_EventMapCoastlineOnly)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 BENCHMARK(BM_EventMap1000Stations)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
 
-constexpr int kSamples = 12000;
-
-std::string KnetFile(int station, int k) {
-    char line[128];
-    std::string text;
-    const auto add = [&](const char* format, auto... values) {
-        std::snprintf(line, sizeof line, format, values...);
-        text += line;
-    };
-    add("Origin Time       2011/03/11 14:46:00\nLat.              38.103\nLong.             142.860\n");
-    add("Depth. (km)       24\nMag.              9.0\nStation Code      EVT%03d\n", station);
-    add("Station Lat.      %.4f\nStation Long.     %.4f\n", 33.0 + station * 0.01, 132.0 + station * 0.012);
-    add("Station Height(m) 15\nRecord Time       2011/03/11 14:46:34\nSampling Freq(Hz) 100Hz\n");
-    add("Duration Time(s)  %d\nDir.              %s\n", kSamples / 100, k == 0 ? "N-S" : k == 1 ? "E-W" : "U-D");
-    add("Scale Factor      7845(gal)/8223790\nMax. Acc. (gal)   0.000\nLast Correction   2011/03/11 14:46:19\nMemo.\n");
-    for (int i = 0; i < kSamples; ++i) {
-        const double wave = std::exp(-i / 4000.0) * std::sin(0.03 * i * (k + 1) + station) * 200000.0 * (1 + station % 7);
-        add("%9ld%s", std::lround(wave) + i % 13, i % 8 == 7 ? "\n" : "");
-    }
-    return text + "\n";
-}
 
 // Time from Start() to the first row shown (the window's poll included), for an event
 // of state.range(0) records; the whole survey goes on to the end outside the timing.
@@ -84,13 +64,10 @@ void BM_EventWindowFirstRows(benchmark::State& state) {
     const std::filesystem::path folder =
         std::filesystem::path("/tmp") / ("tremvix-bench-survey-window-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    const char* const components[] = {"NS", "EW", "UD"};
     for (int station = 0; station < state.range(0); ++station)
-        for (int k = 0; k < 3; ++k) {
-            char name[64];
-            std::snprintf(name, sizeof name, "EVT%03d1103111446.%s", station, components[k]);
-            std::ofstream(folder / name, std::ios::binary) << KnetFile(station, k);
-        }
+        for (int k = 0; k < 3; ++k)
+            std::ofstream(folder / tremvix::bench::KnetEventFileName(station, k), std::ios::binary)
+                << tremvix::bench::KnetEventFile(station, k, 33.0 + station * 0.01, 132.0 + station * 0.012);
     TSurvey window([](const QString&) {}, nullptr);
     for (auto _ : state) {
         QElapsedTimer clock;
