@@ -13,6 +13,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -51,7 +52,7 @@ struct Scene {
     std::unique_ptr<tremvix::ChannelStore> store;
     std::vector<LoadedChannel> channels;
     SpectrumRequest request;
-    tremvix::FourierTransformer transformer;
+    std::array<tremvix::FourierTransformer, 2> transformers;
     TMyGraph graph;
 
     Scene(int samples, SpectrumKind kind) : store(Store(samples)), channels(LoadedChannelsOf(*store)), request(Request(kind)) {
@@ -62,7 +63,7 @@ struct Scene {
 void Redraw(benchmark::State& state, int samples, SpectrumKind kind) {
     Scene scene(samples, kind);
     for (auto _ : state) {
-        const SpectrumPlot plot = ComputeSpectrumPlot(scene.channels, scene.request, kDt, scene.transformer);
+        const SpectrumPlot plot = ComputeSpectrumPlot(scene.channels, scene.request, kDt, scene.transformers);
         DrawSpectrumPlot(scene.graph, plot);
         benchmark::DoNotOptimize(scene.graph.image().constBits());
     }
@@ -71,14 +72,14 @@ void Redraw(benchmark::State& state, int samples, SpectrumKind kind) {
 void ComputeOnly(benchmark::State& state, int samples, SpectrumKind kind) {
     Scene scene(samples, kind);
     for (auto _ : state) {
-        const SpectrumPlot plot = ComputeSpectrumPlot(scene.channels, scene.request, kDt, scene.transformer);
+        const SpectrumPlot plot = ComputeSpectrumPlot(scene.channels, scene.request, kDt, scene.transformers);
         benchmark::DoNotOptimize(plot.curves.data());
     }
 }
 
 void DrawOnly(benchmark::State& state, int samples, SpectrumKind kind) {
     Scene scene(samples, kind);
-    const SpectrumPlot plot = ComputeSpectrumPlot(scene.channels, scene.request, kDt, scene.transformer);
+    const SpectrumPlot plot = ComputeSpectrumPlot(scene.channels, scene.request, kDt, scene.transformers);
     for (auto _ : state) {
         DrawSpectrumPlot(scene.graph, plot);
         benchmark::DoNotOptimize(scene.graph.image().constBits());

@@ -51,7 +51,39 @@ ChannelRecord WithoutMean(const ChannelRecord& record) {
     return result;
 }
 
+// The record less its mean, or why it cannot be integrated.
+std::optional<AnalysisRefusal> Centre(const ChannelRecord& acceleration, const IntegrationSetup& setup, double rate,
+                                      ChannelRecord& centred) {
+    if (auto refusal = CheckInput(StoredSamples(acceleration), rate, setup)) return refusal;
+    try {
+        centred = WithoutMean(acceleration);
+    } catch (const std::bad_alloc&) {
+        return AnalysisRefusal{AnalysisRefusalKind::IntegrationFailed};
+    }
+    return std::nullopt;
+}
+
+bool IntegrateOnce(const ChannelRecord& source, const IntegrationSetup& setup, ChannelRecord& result) {
+    return Integrate(source, setup.dt, setup.filter, setup.bandPass, setup.lowPass, result);
+}
+
 }  // namespace
+
+PeakMotion ComputePeakMotion(const ChannelRecord& acceleration, const IntegrationSetup& setup, double rate,
+                             bool withVelocity) {
+    PeakMotion result;
+    ChannelRecord centred, velocity;
+    result.refusal = Centre(acceleration, setup, rate, centred);
+    if (result.refusal) return result;
+    result.pga = PeakOf(StoredSamples(centred)).magnitude;
+    if (!withVelocity) return result;
+    if (!IntegrateOnce(centred, setup, velocity)) {
+        result.refusal = AnalysisRefusal{AnalysisRefusalKind::IntegrationFailed};
+        return result;
+    }
+    result.pgv = PeakOf(StoredSamples(velocity)).magnitude;
+    return result;
+}
 
 SamplePeak PeakOf(std::span<const float> x) {
     SamplePeak peak;
@@ -93,19 +125,12 @@ std::optional<double> SignificantDuration(std::span<const float> a, double rate,
 GroundMotionIndices ComputeGroundMotionIndices(const ChannelRecord& acceleration, const IntegrationSetup& setup,
                                                double rate) {
     GroundMotionIndices result;
-    result.refusal = CheckInput(StoredSamples(acceleration), rate, setup);
+    ChannelRecord centred, velocity, displacement;
+    result.refusal = Centre(acceleration, setup, rate, centred);
     if (result.refusal) {
         return result;
     }
-    ChannelRecord centred, velocity, displacement;
-    try {
-        centred = WithoutMean(acceleration);
-    } catch (const std::bad_alloc&) {
-        result.refusal = AnalysisRefusal{AnalysisRefusalKind::IntegrationFailed};
-        return result;
-    }
-    if (!Integrate(centred, setup.dt, setup.filter, setup.bandPass, setup.lowPass, velocity) ||
-        !Integrate(velocity, setup.dt, setup.filter, setup.bandPass, setup.lowPass, displacement)) {
+    if (!IntegrateOnce(centred, setup, velocity) || !IntegrateOnce(velocity, setup, displacement)) {
         result.refusal = AnalysisRefusal{AnalysisRefusalKind::IntegrationFailed};
         return result;
     }

@@ -38,6 +38,16 @@ struct GroundMotionIndices {
 GroundMotionIndices ComputeGroundMotionIndices(const ChannelRecord& acceleration, const IntegrationSetup& setup,
                                                double rate);
 
+// The two peaks alone, each equal to ComputeGroundMotionIndices' own: pga, and pgv
+// only when asked, at the cost of one integration instead of two.
+struct PeakMotion {
+    double pga = 0.0;
+    std::optional<double> pgv;
+    std::optional<AnalysisRefusal> refusal;
+};
+PeakMotion ComputePeakMotion(const ChannelRecord& acceleration, const IntegrationSetup& setup, double rate,
+                             bool withVelocity);
+
 struct SamplePeak {
     double magnitude = 0.0;  // largest |x|
     std::size_t index = 0;   // its first sample

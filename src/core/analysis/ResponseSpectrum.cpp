@@ -4,6 +4,7 @@
 #include "core/analysis/SdofRecursion.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <numbers>
 #include <system_error>
@@ -90,34 +91,24 @@ std::vector<WorkBlock> MakeBlocks(const std::vector<double>& periods, const std:
     return blocks;
 }
 
-void RunBlocks(std::span<const double> ground, double dt, const std::vector<WorkBlock>& blocks,
-               const std::vector<std::size_t>& which, PeakSet wanted, std::vector<OscillatorPeaks>& peaks) {
+void RunBlock(std::span<const double> ground, double dt, const WorkBlock& block, PeakSet wanted,
+              std::vector<OscillatorPeaks>& peaks) {
     OscillatorPeaks out[kOscillatorsPerBlock];
-    for (const std::size_t b : which) {
-        const WorkBlock& block = blocks[b];
-        RunOscillatorBlock(ground, dt, block.oscillators, out, wanted);
-        for (std::size_t i = 0; i < block.slots.size(); ++i) {
-            peaks[block.slots[i]] = out[i];
-        }
+    RunOscillatorBlock(ground, dt, block.oscillators, out, wanted);
+    for (std::size_t i = 0; i < block.slots.size(); ++i) {
+        peaks[block.slots[i]] = out[i];
     }
 }
 
-// Longest blocks first, each to the thread with the least work so far.
-std::vector<std::vector<std::size_t>> ShareOut(const std::vector<WorkBlock>& blocks, int threads) {
+// The blocks, longest first: taken in this order, the last ones to finish are short.
+std::vector<std::size_t> LongestFirst(const std::vector<WorkBlock>& blocks) {
     std::vector<std::size_t> order(blocks.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         order[i] = i;
     }
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return blocks[a].cost > blocks[b].cost; });
-    std::vector<std::vector<std::size_t>> shares(static_cast<std::size_t>(threads));
-    std::vector<double> load(shares.size(), 0.0);
-    for (const std::size_t b : order) {
-        const auto least = std::min_element(load.begin(), load.end()) - load.begin();
-        shares[static_cast<std::size_t>(least)].push_back(b);
-        load[static_cast<std::size_t>(least)] += blocks[b].cost;
-    }
-    return shares;
+    return order;
 }
 
 int ThreadsFor(const std::vector<WorkBlock>& blocks, int asked) {
@@ -131,21 +122,27 @@ int ThreadsFor(const std::vector<WorkBlock>& blocks, int asked) {
     return std::clamp(asked, 1, static_cast<int>(std::max<std::size_t>(blocks.size(), 1)));
 }
 
-// The shares after the first run on threads of their own; a thread that cannot
-// be started leaves its share to the calling thread.
+// Every thread takes the next block not yet taken, longest first, until none is
+// left: a thread that gets less of the processor simply takes fewer blocks. A
+// thread that cannot be started leaves its blocks to the others.
 void RunShared(std::span<const double> ground, double dt, const std::vector<WorkBlock>& blocks, int threads,
                PeakSet wanted, std::vector<OscillatorPeaks>& peaks) {
-    const std::vector<std::vector<std::size_t>> shares = ShareOut(blocks, threads);
+    const std::vector<std::size_t> order = LongestFirst(blocks);
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t k = next++; k < order.size(); k = next++) {
+            RunBlock(ground, dt, blocks[order[k]], wanted, peaks);
+        }
+    };
     std::vector<std::thread> helpers;
-    std::vector<std::size_t> leftOver = shares.front();
-    for (std::size_t t = 1; t < shares.size(); ++t) {
+    for (int t = 1; t < threads; ++t) {
         try {
-            helpers.emplace_back([&, t] { RunBlocks(ground, dt, blocks, shares[t], wanted, peaks); });
+            helpers.emplace_back(work);
         } catch (const std::system_error&) {
-            leftOver.insert(leftOver.end(), shares[t].begin(), shares[t].end());
+            break;
         }
     }
-    RunBlocks(ground, dt, blocks, leftOver, wanted, peaks);
+    work();
     for (std::thread& helper : helpers) {
         helper.join();
     }

@@ -26,12 +26,12 @@ std::optional<double> Larger(std::optional<double> a, std::optional<double> b) {
     return std::max(*a, *b);
 }
 
-// The pga and pgv of one channel, as --indices computes them.
+// The pga (and pgv when asked) of one channel, as --indices computes them.
 struct Peaks {
     std::optional<double> pga, pgv;
 };
 
-Peaks PeaksOf(const Samples& gal, double rate) {
+Peaks PeaksOf(const Samples& gal, double rate, bool withVelocity) {
     const std::optional<std::int32_t> whole = WholeHertz(rate);
     if (!whole) return {};
     const FilterSettings filters = FilterSettings::AtRate(*whole);
@@ -41,9 +41,9 @@ Peaks PeaksOf(const Samples& gal, double rate) {
     channel.Filled = 1;
     channel.SampleCount = static_cast<std::int32_t>(gal.size());
     channel.Samples = gal;
-    const GroundMotionIndices indices = ComputeGroundMotionIndices(channel, setup, rate);
-    if (indices.refusal) return {};
-    return {indices.pga, indices.pgv};
+    const PeakMotion peaks = ComputePeakMotion(channel, setup, rate, withVelocity);
+    if (peaks.refusal) return {};
+    return {peaks.pga, peaks.pgv};
 }
 
 std::optional<double> SiOf(const Samples& gal, double rate) {
@@ -70,7 +70,7 @@ std::array<std::optional<double>, kSurveyPeriods.size()> SaOf(const Samples& gal
 }
 
 void AddHorizontals(SurveyRow& row, const Samples& ns, const Samples& ew, double rate) {
-    const Peaks peaksNs = PeaksOf(ns, rate), peaksEw = PeaksOf(ew, rate);
+    const Peaks peaksNs = PeaksOf(ns, rate, true), peaksEw = PeaksOf(ew, rate, true);
     row.pgaNs = peaksNs.pga;
     row.pgaEw = peaksEw.pga;
     row.pgvH = Larger(peaksNs.pgv, peaksEw.pgv);
@@ -118,7 +118,7 @@ SurveyRow ComputeSurveyRow(const LoadedRecord& record) {
     // The vertical is the first one among the accelerations, as --intensity finds it.
     if (const std::optional<std::array<int, 3>> three = FindThreeComponents(names)) {
         const Samples ud = gal((*three)[2]);
-        row.pgaUd = PeaksOf(ud, record.rate).pga;
+        row.pgaUd = PeaksOf(ud, record.rate, false).pga;
         if ((*three)[0] == (*horizontals)[0] && (*three)[1] == (*horizontals)[1])
             AddIntensity(row, ns, ew, ud, record.rate);
         else

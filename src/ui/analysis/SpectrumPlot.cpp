@@ -1,5 +1,6 @@
 #include "ui/analysis/SpectrumPlot.h"
 
+#include "core/analysis/FourierSpectra.h"
 #include "core/analysis/FourierTransformer.h"
 #include "core/analysis/ParzenSmoothing.h"
 #include "core/analysis/ResponseSpectrum.h"
@@ -124,7 +125,7 @@ QString SmoothingNote(double bandwidth) {
 }
 
 SpectrumPlot FourierPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double dt,
-                         tremvix::FourierTransformer& transformer) {
+                         std::span<tremvix::FourierTransformer> transformers) {
     SpectrumPlot plot;
     plot.kind = SpectrumKind::Fourier;
     plot.titleX = QStringLiteral("振動数 [Hz]");
@@ -139,17 +140,15 @@ SpectrumPlot FourierPlot(const std::vector<LoadedChannel>& channels, const Spect
     const QString unit = picked.front()->unit;
     plot.unitY = unit.isEmpty() ? QString() : unit + QStringLiteral("·s");
     plot.titleY = WithUnit(plot.titleY, plot.unitY);
-    for (const LoadedChannel* channel : picked) {
-        tremvix::FourierSpectrum spectrum =
-            tremvix::ComputeFourierSpectrum(channel->samples, dt, request.fourier, transformer);
+    std::vector<std::span<const float>> samples;
+    for (const LoadedChannel* channel : picked) samples.emplace_back(channel->samples);
+    std::vector<tremvix::FourierSpectrum> spectra =
+        tremvix::ComputeFourierSpectra(samples, dt, request.fourier, request.smoothing, transformers);
+    for (std::size_t k = 0; k < picked.size(); ++k) {
+        const LoadedChannel* channel = picked[k];
+        tremvix::FourierSpectrum& spectrum = spectra[k];
         if (spectrum.refusal) return RefusedPlot(plot, *spectrum.refusal);
         std::vector<double> amplitudes = std::move(spectrum.amplitudes);
-        if (request.smoothing > 0.0) {
-            tremvix::SmoothedSpectrum smoothed =
-                tremvix::SmoothParzen(amplitudes, spectrum.frequencyStep, request.smoothing, transformer);
-            if (smoothed.refusal) return RefusedPlot(plot, *smoothed.refusal);
-            amplitudes = std::move(smoothed.amplitudes);
-        }
         // Equal lengths give every channel the same frequencies: one copy is enough.
         if (plot.xColumn.values.empty()) plot.xColumn.values = spectrum.frequencies;
         SpectrumCurve curve{ChannelLabel(*channel), std::move(spectrum.frequencies), amplitudes, std::nullopt, 0.0, channel->index, 0};
@@ -205,12 +204,12 @@ SpectrumPlot RefusedPlot(SpectrumPlot plot, const tremvix::AnalysisRefusal& refu
 }
 
 SpectrumPlot ComputeSpectrumPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double rate,
-                                 tremvix::FourierTransformer& transformer) {
+                                 std::span<tremvix::FourierTransformer> transformers) {
     const double dt = 1.0 / rate;
     switch (request.kind) {
         case SpectrumKind::Response: return ResponsePlot(channels, request, dt);
-        case SpectrumKind::Fourier: return FourierPlot(channels, request, dt, transformer);
-        case SpectrumKind::Ratio: return RatioPlot(channels, request, dt, transformer);
+        case SpectrumKind::Fourier: return FourierPlot(channels, request, dt, transformers);
+        case SpectrumKind::Ratio: return RatioPlot(channels, request, dt, transformers.front());
         case SpectrumKind::RotD: return RotdPlot(channels, request, rate);
     }
     return {};

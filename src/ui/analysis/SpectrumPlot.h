@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace tremvix {
@@ -49,8 +50,10 @@ struct SpectrumPlot {
 inline constexpr int kMaxSpectrumCurves = 8;  // one per trace colour
 
 // Calls the core for every curve the request asks for. rate in Hz (the sample step is 1 / rate).
+// Fourier spectra of several channels go side by side, one thread per transformer;
+// the other kinds use the first. transformers must not be empty.
 SpectrumPlot ComputeSpectrumPlot(const std::vector<LoadedChannel>& channels, const SpectrumRequest& request, double rate,
-                                 tremvix::FourierTransformer& transformer);
+                                 std::span<tremvix::FourierTransformer> transformers);
 
 // The plot refused: the text (house style) under the selection caption, or the core's reason.
 SpectrumPlot RefusedPlot(SpectrumPlot plot, const QString& text);

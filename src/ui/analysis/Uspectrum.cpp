@@ -249,7 +249,7 @@ void TSpectrum::Draw(Told told) {
     const SpectrumRequest request = RequestFromControls();
     SpectrumPlot plot = [&] {
         const BusyCursor busy;
-        return ComputeSpectrumPlot(channels_, request, source_.Rate(), transformer_);
+        return ComputeSpectrumPlot(channels_, request, source_.Rate(), transformers_);
     }();
     plot.settings = SpectrumSettings(request, source_.Rate(), channels_);
     if (plot.refusal && told != Told::Instead) {

@@ -115,7 +115,7 @@ private:
     std::vector<int> CheckedChannels() const;
 
     AnalysisSource& source_;
-    tremvix::FourierTransformer transformer_;
+    std::array<tremvix::FourierTransformer, 2> transformers_;  // one per thread: the two cores
     std::vector<LoadedChannel> channels_;
     ChannelsSignature signature_;
     double rate_ = 0.0;

@@ -125,6 +125,30 @@ TEST(GroundMotionIndices, VelocityAndDisplacementPeaksComeFromTheProgramsIntegra
     EXPECT_NEAR(plain.pgv, 2 * 150.0 / (2 * kPi * 2.5), 0.02 * plain.pgv);
 }
 
+// The peaks alone are the full computation's, for a record with an offset too.
+TEST(GroundMotionIndices, PeaksAloneEqualTheFullIndices) {
+    std::vector<float> samples = Burst{120.0, 1.5, 2.0, 5.0, 0.01, 1200}.Samples();
+    for (float& s : samples) s += 3.25f;
+    const ChannelRecord a = Record(samples);
+    FilterSettings f;
+    f.StartUp();
+    for (const IntegrationFilter filter : {IntegrationFilter::None, IntegrationFilter::BandPass, IntegrationFilter::LowPass}) {
+        const IntegrationSetup setup = IntegrationFor(f, filter);
+        const GroundMotionIndices full = ComputeGroundMotionIndices(a, setup, 100.0);
+        const PeakMotion both = ComputePeakMotion(a, setup, 100.0, true);
+        const PeakMotion pgaOnly = ComputePeakMotion(a, setup, 100.0, false);
+        ASSERT_FALSE(both.refusal);
+        EXPECT_EQ(both.pga, full.pga);
+        ASSERT_TRUE(both.pgv);
+        EXPECT_EQ(*both.pgv, full.pgv) << static_cast<int>(filter);
+        EXPECT_EQ(pgaOnly.pga, full.pga);
+        EXPECT_FALSE(pgaOnly.pgv);
+    }
+    const IntegrationSetup setup = IntegrationFor(f, IntegrationFilter::None);
+    EXPECT_TRUE(ComputePeakMotion(Record({1.0f}), setup, 100.0, false).refusal);
+    EXPECT_TRUE(ComputePeakMotion(Record({1.0f, NAN}), setup, 100.0, true).refusal);
+}
+
 TEST(GroundMotionIndices, SilenceHasNoSignificantDuration) {
     FilterSettings f;
     f.StartUp();
