@@ -9,6 +9,7 @@
 Medians of a few repetitions; the cluster's start is not counted.
 """
 
+import contextlib
 import json
 import os
 import random
@@ -24,6 +25,7 @@ import tremvix
 import tremvix.survey
 
 LINES, COLUMNS, REPEATS = 30000, 100, 5
+SURVEY_REPEATS = 9
 RECORDS = 200
 
 
@@ -75,7 +77,7 @@ def make_archive_folder(folder, examples):
 
 
 def bench_survey(build, folder, examples):
-    from dask.distributed import Client, LocalCluster, get_task_stream
+    from dask.distributed import Client, get_task_stream
 
     event = make_archive_folder(folder / "event", examples)
     program = build / "src" / "tremvix"
@@ -84,15 +86,24 @@ def bench_survey(build, folder, examples):
         return median_seconds(lambda: subprocess.run(command, capture_output=True, check=True), repeats=3)
 
     single, double = program_survey(1), program_survey(2)
-    times, busy = {}, {}
-    for workers in (1, 2):
-        with LocalCluster(n_workers=workers, threads_per_worker=1, processes=True, host="127.0.0.1",
-                          dashboard_address=None) as cluster, Client(cluster) as client:
+    # Both clusters stand side by side and their runs take turns, so that a slower
+    # spell of the machine falls on both alike.
+    with contextlib.ExitStack() as stack:
+        clients = {}
+        for workers in (1, 2):
+            cluster = stack.enter_context(tremvix.survey.local_cluster(workers))
+            clients[workers] = stack.enter_context(Client(cluster))
             rows = []
-            tremvix.survey.run(client, [event], rows.append, rows.append)  # workers warmed up
+            tremvix.survey.run(clients[workers], [event], rows.append, rows.append)  # workers warmed up
             assert len(rows) == RECORDS
-            times[workers] = median_seconds(
-                lambda: tremvix.survey.run(client, [event], lambda line: None, lambda line: None), repeats=3)
+        runs = {1: [], 2: []}
+        for _ in range(SURVEY_REPEATS):
+            for workers, client in clients.items():
+                runs[workers].append(median_seconds(
+                    lambda: tremvix.survey.run(client, [event], lambda line: None, lambda line: None), repeats=1))
+        times = {workers: statistics.median(seconds) for workers, seconds in runs.items()}
+        busy = {}
+        for workers, client in clients.items():
             with get_task_stream(client) as stream:
                 tremvix.survey.run(client, [event], lambda line: None, lambda line: None)
             busy[workers] = sum(part["stop"] - part["start"] for task in stream.data
