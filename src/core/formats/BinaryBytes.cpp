@@ -22,7 +22,17 @@ std::optional<Refusal> ReadWholeFile(const std::filesystem::path& file, std::str
         refusal.file = FileNameText(file);
         return refusal;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    // In large blocks straight into the string; the size is a hint only, as the file may grow.
+    bytes.clear();
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    if (!error && size < bytes.max_size() - kBlock) bytes.reserve(static_cast<std::size_t>(size) + kBlock);
+    while (in) {
+        const std::size_t at = bytes.size();
+        bytes.resize(at + kBlock);
+        in.read(bytes.data() + at, static_cast<std::streamsize>(kBlock));
+        bytes.resize(at + static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         Refusal refusal{RefusalKind::CannotOpen};
         refusal.file = FileNameText(file);

@@ -1,6 +1,7 @@
 #include "core/formats/MiniSeedTraces.h"
 
 #include "core/formats/BinaryBytes.h"
+#include "core/formats/BlockWindow.h"
 #include "core/formats/RecordLines.h"
 #include "core/formats/RecordText.h"
 
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <tuple>
 #include <map>
 #include <mutex>
@@ -88,39 +90,68 @@ private:
     std::map<std::string, Gap> gaps_;
 };
 
+constexpr std::size_t kFixedHeader = 48;
+
+// The length of the record at the start of `bytes`: its blockette 1000's (which may
+// run past the end), or without one the distance to the next record header (at a
+// multiple of the shortest record length) or to the end. 0 when no record begins there.
+std::size_t RecordLength(std::string_view bytes) {
+    if (bytes.size() < kFixedHeader) return 0;
+    const int detected = ms_detect(bytes.data(), static_cast<int>(std::min<std::size_t>(bytes.size(), MAXRECLEN)));
+    if (detected > 0) return static_cast<std::size_t>(detected);
+    if (detected < 0) return 0;
+    std::size_t length = MINRECLEN;
+    while (length < bytes.size() && length < MAXRECLEN && !(bytes.size() - length >= kFixedHeader && MS_ISVALIDHEADER(bytes.data() + length)))
+        length += MINRECLEN;
+    return std::min(length, bytes.size());
+}
+
 // Every record of the file; a record that does not read is refused with its offset.
+// The file is framed here and each record handed to libmseed alone: its own file
+// reader, on bytes it cannot take for a record, walks that record's blockettes for a
+// diagnostic and never ends when they point back at each other.
 std::optional<Refusal> ReadPieces(const std::filesystem::path& file, bool decode, Pieces& pieces,
                                   std::vector<std::string>& stationOrder) {
-    MSFileParam* param = nullptr;
+    // A record without a blockette 1000 is measured up to the next header: one record
+    // and a fixed header ahead of the position are always in view.
+    BlockWindow window(MAXRECLEN + kFixedHeader);
+    if (auto refusal = window.Open(file)) return refusal;
     MSRecord* record = nullptr;
-    off_t position = 0;
-    std::uint64_t next = 0;  // where the record after the last one read begins
-    int status = MS_NOERROR;
-    const std::string name = file.string();
     std::optional<Refusal> refusal;
-    while ((status = ms_readmsr_r(&param, &record, name.c_str(), 0, &position, nullptr, 0, decode ? 1 : 0, 0)) ==
-           MS_NOERROR) {
+    for (std::string_view rest = window.View(); !rest.empty(); rest = window.View()) {
+        const std::uint64_t position = window.Offset();
+        const std::size_t length = RecordLength(rest);
+        constexpr int kCut = 1;  // the record runs past the end of the file
+        const int status = length == 0             ? MS_NOTSEED
+                           : length > rest.size() ? kCut
+                                                   : msr_parse(const_cast<char*>(rest.data()), static_cast<int>(length),
+                                                               &record, static_cast<int>(length), decode ? 1 : 0, 0);
+        if (status != MS_NOERROR) {
+            const std::string reason = status > 0 ? "レコードが途中で切れています" : ms_errorstr(status);
+            refusal = BadBytesAt(file, position, "MiniSEED のレコードを読めません（" + reason + "）");
+            break;
+        }
         const std::string station = std::string(record->network) + "." + record->station;
         if (std::find(stationOrder.begin(), stationOrder.end(), station) == stationOrder.end())
             stationOrder.push_back(station);
         if (record->samprate <= 0.0 || !std::isfinite(record->samprate) || record->samplecnt < 0) {
-            refusal = BadBytesAt(file, static_cast<std::uint64_t>(position), "サンプリング周波数かデータ数が正しくありません");
+            refusal = BadBytesAt(file, position, "サンプリング周波数かデータ数が正しくありません");
             break;
         }
         if (decode && record->sampletype != 'i' && record->sampletype != 'f' && record->sampletype != 'd') {
-            refusal = BadBytesAt(file, static_cast<std::uint64_t>(position), "数ではないデータ（文字）のレコードです");
+            refusal = BadBytesAt(file, position, "数ではないデータ（文字）のレコードです");
             break;
         }
         if (decode && record->numsamples != record->samplecnt) {
-            refusal = BadBytesAt(file, static_cast<std::uint64_t>(position), "復号したデータの数がヘッダーと合いません");
+            refusal = BadBytesAt(file, position, "復号したデータの数がヘッダーと合いません");
             break;
         }
         pieces.Add(*record, decode);
-        next = static_cast<std::uint64_t>(position) + static_cast<std::uint64_t>(std::max(record->reclen, 0));
+        window.Advance(length);
     }
-    ms_readmsr_r(&param, &record, nullptr, 0, nullptr, nullptr, 0, 0, 0);
-    if (refusal || status == MS_ENDOFFILE) return refusal;
-    return BadBytesAt(file, next, std::string("MiniSEED のレコードを読めません（") + ms_errorstr(status) + "）");
+    if (!refusal && window.Failed()) refusal = BadBytesAt(file, window.Offset(), "ファイルを読めません");
+    msr_free(&record);
+    return refusal;
 }
 
 std::optional<Refusal> CheckRates(const std::filesystem::path& file, const SeedStation& station) {

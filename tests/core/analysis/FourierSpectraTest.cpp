@@ -78,6 +78,7 @@ TEST(FourierSpectra, ARefusalBelongsToItsChannel) {
     EXPECT_EQ(spectra[3].refusal->kind, AnalysisRefusalKind::TooFewSamples);
     // A smoothing that cannot be done is the channel's refusal too.
     const std::vector<FourierSpectrum> smoothed = ComputeFourierSpectra(channels, 0.01, {}, INFINITY, transformers);
+    ASSERT_TRUE(smoothed[0].refusal);
     EXPECT_EQ(smoothed[0].refusal->kind, AnalysisRefusalKind::BadBandwidth);
     EXPECT_TRUE(ComputeFourierSpectra({}, 0.01, {}, 0.0, transformers).empty());
 }

@@ -179,5 +179,32 @@ TEST(MiniSeedRecordTest, ABrokenRecordIsRefusedWithItsOffset) {
     EXPECT_NE(text.find("512 バイト目"), std::string::npos) << text;
 }
 
+// A record whose blockettes point back at themselves is refused at its offset; the
+// library's own file reader walked such a chain for ever. A truncated last record
+// is refused too.
+TEST(MiniSeedRecordTest, ABlocketteChainThatPointsBackIsRefusedNotWalkedForEver) {
+    TempFolder folder;
+    Trace trace;
+    trace.integers = Integers(300, 4);
+    const std::string good = SeedBytes(trace);
+    std::string looping = good.substr(0, 512);
+    // First blockette at 48, of a type no one knows, whose next one is itself.
+    const unsigned char chain[] = {0x00, 0x30, 0x27, 0x0f, 0x00, 0x30};  // offset 48; type 9999, next 48
+    looping[39] = 1;                                                      // blockettes that follow
+    looping.replace(46, 2, reinterpret_cast<const char*>(chain), 2);
+    looping.replace(48, 4, reinterpret_cast<const char*>(chain + 2), 4);
+    WriteBytes(folder / "loop.mseed", good + looping);
+    const LoadedRecord record = LoadRecordFile(folder / "loop.mseed", FileLayout::Standard, 1.0);
+    ASSERT_TRUE(record.refusal);
+    const std::string text = RefusalText(*record.refusal);
+    EXPECT_NE(text.find(std::to_string(good.size()) + " バイト目"), std::string::npos) << text;
+
+    WriteBytes(folder / "cut.mseed", good + good.substr(0, 300));
+    const LoadedRecord cut = LoadRecordFile(folder / "cut.mseed", FileLayout::Standard, 1.0);
+    ASSERT_TRUE(cut.refusal);
+    EXPECT_NE(RefusalText(*cut.refusal).find(std::to_string(good.size()) + " バイト目"), std::string::npos)
+        << RefusalText(*cut.refusal);
+}
+
 }  // namespace
 }  // namespace tremvix
