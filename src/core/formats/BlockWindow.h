@@ -11,11 +11,11 @@
 
 namespace tremvix::formats {
 
-// A binary file read front to back through one buffer of four times `ahead` bytes:
-// View() shows the bytes from the current position on, at least `ahead` of them unless
-// the file ends sooner, so a reader of records up to `ahead` long never holds the whole
-// file. The buffer is reused, not cleared; what is left in view moves to its front
-// when it is refilled.
+// A binary file read front to back through one buffer of at most four times `ahead`
+// bytes (less for a smaller file): View() shows the bytes from the current position
+// on, at least `ahead` of them unless the file ends sooner, so a reader of records up
+// to `ahead` long never holds the whole file. The buffer is reused, not cleared; what
+// is left in view moves to its front when it is refilled.
 class BlockWindow {
 public:
     explicit BlockWindow(std::size_t ahead);
@@ -30,8 +30,10 @@ public:
 
 private:
     void Refill();
+    void Reserve(std::size_t capacity);  // keeps what is in view
 
-    std::size_t ahead_, capacity_;
+    std::size_t ahead_, largest_;
+    std::size_t capacity_ = 0;
     std::unique_ptr<char[]> buffer_;
     std::ifstream in_;
     std::size_t begin_ = 0, end_ = 0;

@@ -40,6 +40,29 @@ TEST(BlockWindow, SeesEveryByteAtItsOffsetWithEnoughAhead) {
     EXPECT_FALSE(window.Failed());
 }
 
+// A file that grows after it was opened (sized for its first bytes) is still seen whole,
+// with enough ahead; one window serves several files in turn.
+TEST(BlockWindow, AFileThatGrowsAfterItWasOpenedIsSeenWhole) {
+    TempFolder folder;
+    const std::string bytes = Counting(700);
+    WriteBytes(folder / "grows.bin", bytes.substr(0, 10));
+    BlockWindow window(100);
+    ASSERT_FALSE(window.Open(folder / "grows.bin"));
+    WriteBytes(folder / "grows.bin", bytes);
+    std::string seen;
+    while (!window.View().empty()) {
+        const std::string_view view = window.View();
+        ASSERT_GE(view.size(), std::min<std::size_t>(100, bytes.size() - window.Offset()));
+        seen.append(view.substr(0, 37 < view.size() ? 37 : view.size()));
+        window.Advance(37);
+    }
+    EXPECT_EQ(seen, bytes);
+    WriteBytes(folder / "small.bin", "xyz");
+    ASSERT_FALSE(window.Open(folder / "small.bin"));
+    EXPECT_EQ(window.View(), "xyz");
+    EXPECT_EQ(window.Offset(), 0u);
+}
+
 TEST(BlockWindow, FoldersAndMissingFilesAreRefusedByName) {
     TempFolder folder;
     BlockWindow window(16);
