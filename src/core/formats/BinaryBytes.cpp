@@ -22,16 +22,18 @@ std::optional<Refusal> ReadWholeFile(const std::filesystem::path& file, std::str
         refusal.file = FileNameText(file);
         return refusal;
     }
-    // In large blocks straight into the string; the size is a hint only, as the file may grow.
+    // Straight into the string, in one read of the size the file has (and a byte more,
+    // to meet its end), then in large blocks should it have grown meanwhile.
     bytes.clear();
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     constexpr std::size_t kBlock = std::size_t{1} << 20;
-    if (!error && size < bytes.max_size() - kBlock) bytes.reserve(static_cast<std::size_t>(size) + kBlock);
+    std::size_t block = !error && size < kBlock * 1024 ? static_cast<std::size_t>(size) + 1 : kBlock;
     while (in) {
         const std::size_t at = bytes.size();
-        bytes.resize(at + kBlock);
-        in.read(bytes.data() + at, static_cast<std::streamsize>(kBlock));
+        bytes.resize(at + block);
+        in.read(bytes.data() + at, static_cast<std::streamsize>(block));
         bytes.resize(at + static_cast<std::size_t>(in.gcount()));
+        block = kBlock;
     }
     if (in.bad()) {
         Refusal refusal{RefusalKind::CannotOpen};
