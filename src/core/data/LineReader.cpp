@@ -1,5 +1,7 @@
 #include "core/data/LineReader.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -21,10 +23,7 @@ bool EndsWithCrLf(std::string_view line) {
 
 }  // namespace
 
-LineReader::LineReader(std::size_t blockSize)
-    : capacity_(blockSize < 4096 ? 4096 : blockSize),
-      // Not zero-filled: every byte is written by read() before it is looked at.
-      buffer_(std::make_unique_for_overwrite<char[]>(capacity_)) {}
+LineReader::LineReader(std::size_t blockSize) : largest_(blockSize < kSmallestBlock ? kSmallestBlock : blockSize) {}
 
 LineReader::~LineReader() {
     if (fd_ >= 0) {
@@ -54,6 +53,14 @@ LineReader::OpenStatus LineReader::Open(const std::filesystem::path& file) {
         ::close(fd_);
     }
     fd_ = fd;
+    // A small file gets a block of its own size: a survey opens thousands of them.
+    const std::size_t size = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0));
+    const std::size_t wanted = std::clamp(size + 1, kSmallestBlock, largest_);
+    if (wanted > capacity_ || wanted < capacity_ / 4) {
+        // Not zero-filled: every byte is written by read() before it is looked at.
+        buffer_ = std::make_unique_for_overwrite<char[]>(wanted);
+        capacity_ = wanted;
+    }
     pos_ = filled_ = 0;
     eof_ = false;
     carry_.clear();

@@ -45,8 +45,11 @@ public:
 private:
     bool Refill();  // false on a read error; at the end of the file sets eof_
 
+    static constexpr std::size_t kSmallestBlock = 4096;
+
     int fd_ = -1;
-    std::size_t capacity_;
+    std::size_t largest_;        // the block size asked for
+    std::size_t capacity_ = 0;   // of buffer_: up to largest_, less for a small file
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;
     std::size_t filled_ = 0;
