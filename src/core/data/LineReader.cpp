@@ -1,7 +1,6 @@
 #include "core/data/LineReader.h"
 
 #include <algorithm>
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>

@@ -100,9 +100,11 @@ std::size_t RecordLength(std::string_view bytes) {
     const int detected = ms_detect(bytes.data(), static_cast<int>(std::min<std::size_t>(bytes.size(), MAXRECLEN)));
     if (detected > 0) return static_cast<std::size_t>(detected);
     if (detected < 0) return 0;
+    const auto headerAt = [&](std::size_t at) {
+        return bytes.size() - at >= kFixedHeader && MS_ISVALIDHEADER(bytes.data() + at);
+    };
     std::size_t length = MINRECLEN;
-    while (length < bytes.size() && length < MAXRECLEN && !(bytes.size() - length >= kFixedHeader && MS_ISVALIDHEADER(bytes.data() + length)))
-        length += MINRECLEN;
+    while (length < bytes.size() && length < MAXRECLEN && !headerAt(length)) length += MINRECLEN;
     return std::min(length, bytes.size());
 }
 
