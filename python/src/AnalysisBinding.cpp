@@ -138,12 +138,9 @@ py::dict Indices(const FloatArray& acceleration, double rate, const std::string&
     {
         py::gil_scoped_release unlocked;
         const FilterSettings filters = FilterSettings::AtRate(*wholeRate);
-        const IntegrationSetup setup{filters.SamplingInterval, filter, filters.BandPass.data(), filters.LowPass.data()};
-        ChannelRecord record;
-        record.Filled = 1;
-        record.SampleCount = static_cast<std::int32_t>(acceleration.size());
-        record.Samples.assign(acceleration.data(), acceleration.data() + acceleration.size());
-        x = ComputeGroundMotionIndices(record, setup, rate);
+        const IntegrationSetup setup = IntegrationSetupOf(filters, filter);
+        x = ComputeGroundMotionIndices(
+            FilledRecord(std::vector<float>(acceleration.data(), acceleration.data() + acceleration.size())), setup, rate);
     }
     ThrowIfRefused(x.refusal);
     py::dict result;

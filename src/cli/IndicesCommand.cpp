@@ -14,14 +14,6 @@ struct ChannelIndices {
     GroundMotionIndices indices;
 };
 
-ChannelRecord RecordOf(std::vector<float> samples) {
-    ChannelRecord record;
-    record.Filled = 1;
-    record.SampleCount = static_cast<std::int32_t>(samples.size());
-    record.Samples = std::move(samples);
-    return record;
-}
-
 void WriteRow(CsvOutput& csv, const ChannelIndices& row) {
     const GroundMotionIndices& x = row.indices;
     csv.Integer(row.number);
@@ -42,8 +34,7 @@ int RunIndices(const CliRequest& request, const Streams& streams) {
     const std::optional<std::int32_t> rate = WholeHertz(record->rate);
     if (!rate) return Refuse(streams.err, UnusableRateText(request, record->rate));
     const FilterSettings filters = FilterSettings::AtRate(*rate);
-    const IntegrationSetup setup{filters.SamplingInterval, request.integration, filters.BandPass.data(),
-                                 filters.LowPass.data()};
+    const IntegrationSetup setup = IntegrationSetupOf(filters, request.integration);
 
     // Everything is computed before anything is written, so a refusal leaves no rows.
     std::vector<ChannelIndices> rows;
@@ -53,7 +44,7 @@ int RunIndices(const CliRequest& request, const Streams& streams) {
         if (!gal) continue;
         const int number = static_cast<int>(k) + 1;
         ChannelIndices row{number, Utf8Text(channel.id),
-                           ComputeGroundMotionIndices(RecordOf(std::move(*gal)), setup, record->rate)};
+                           ComputeGroundMotionIndices(FilledRecord(std::move(*gal)), setup, record->rate)};
         if (row.indices.refusal)
             return Refuse(streams.err, AboutFile(request.file, "チャンネル " + std::to_string(number) + "：" +
                                                                    AnalysisRefusalText(*row.indices.refusal)));

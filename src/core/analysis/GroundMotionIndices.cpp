@@ -63,10 +63,6 @@ std::optional<AnalysisRefusal> Centre(const ChannelRecord& acceleration, const I
     return std::nullopt;
 }
 
-bool IntegrateOnce(const ChannelRecord& source, const IntegrationSetup& setup, ChannelRecord& result) {
-    return Integrate(source, setup.dt, setup.filter, setup.bandPass, setup.lowPass, result);
-}
-
 }  // namespace
 
 PeakMotion ComputePeakMotion(const ChannelRecord& acceleration, const IntegrationSetup& setup, double rate,
@@ -77,7 +73,7 @@ PeakMotion ComputePeakMotion(const ChannelRecord& acceleration, const Integratio
     if (result.refusal) return result;
     result.pga = PeakOf(StoredSamples(centred)).magnitude;
     if (!withVelocity) return result;
-    if (!IntegrateOnce(centred, setup, velocity)) {
+    if (!IntegrateWith(centred, setup, velocity)) {
         result.refusal = AnalysisRefusal{AnalysisRefusalKind::IntegrationFailed};
         return result;
     }
@@ -130,7 +126,7 @@ GroundMotionIndices ComputeGroundMotionIndices(const ChannelRecord& acceleration
     if (result.refusal) {
         return result;
     }
-    if (!IntegrateOnce(centred, setup, velocity) || !IntegrateOnce(velocity, setup, displacement)) {
+    if (!IntegrateWith(centred, setup, velocity) || !IntegrateWith(velocity, setup, displacement)) {
         result.refusal = AnalysisRefusal{AnalysisRefusalKind::IntegrationFailed};
         return result;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace tremvix {
@@ -33,5 +34,14 @@ struct ChannelRecord {
         return i >= 0 && i < StoredCount() ? Samples[static_cast<std::size_t>(i)] : 0.0f;
     }
 };
+
+// A filled record holding exactly these samples, without ids, names or unit.
+inline ChannelRecord FilledRecord(std::vector<float> samples) {
+    ChannelRecord record;
+    record.Filled = 1;
+    record.SampleCount = static_cast<std::int32_t>(samples.size());
+    record.Samples = std::move(samples);
+    return record;
+}
 
 }  // namespace tremvix

@@ -2,19 +2,20 @@
 
 #include "core/data/ChannelList.h"
 #include "core/data/ChannelStore.h"
+#include "core/dsp/FilterSettings.h"
 
 #include <memory>
 #include <utility>
 
 namespace tremvix {
 
-namespace {
-
-bool IntegrateInto(const ChannelRecord& source, const IntegrationSetup& setup, ChannelRecord& result) {
-    return Integrate(source, setup.dt, setup.filter, setup.bandPass, setup.lowPass, result);
+IntegrationSetup IntegrationSetupOf(const FilterSettings& filters, IntegrationFilter filter) {
+    return {filters.SamplingInterval, filter, filters.BandPass.data(), filters.LowPass.data()};
 }
 
-}  // namespace
+bool IntegrateWith(const ChannelRecord& source, const IntegrationSetup& setup, ChannelRecord& result) {
+    return Integrate(source, setup.dt, setup.filter, setup.bandPass, setup.lowPass, result);
+}
 
 ConversionOutcome ConvertChannel(ChannelStore& store, ChannelList& list, int row, Conversion conversion,
                                  const IntegrationSetup& setup) {
@@ -24,7 +25,7 @@ ConversionOutcome ConvertChannel(ChannelStore& store, ChannelList& list, int row
     if (conversion == Conversion::Velocity) {
         if (type != "A") return ConversionOutcome::NotConvertible;
         if (store.IsAcceleration[c] && !store.HasVelocity[c]) {
-            if (!IntegrateInto(store.BaseBank[c], setup, store.VelocityBank[c])) return ConversionOutcome::OutOfMemory;
+            if (!IntegrateWith(store.BaseBank[c], setup, store.VelocityBank[c])) return ConversionOutcome::OutOfMemory;
             store.HasVelocity[c] = true;
             const std::string& unit = list.Cell(ChannelList::kUnit, row);
             if (unit == "m/s2") list.SetCell(ChannelList::kUnit, row, "m/s");
@@ -39,10 +40,10 @@ ConversionOutcome ConvertChannel(ChannelStore& store, ChannelList& list, int row
     // Worked out aside so that a failure leaves both banks as they were.
     const auto velocity = std::make_unique<ChannelRecord>();
     const bool haveVelocity = store.HasVelocity[c];
-    if (!haveVelocity && !IntegrateInto(store.BaseBank[c], setup, *velocity)) return ConversionOutcome::OutOfMemory;
+    if (!haveVelocity && !IntegrateWith(store.BaseBank[c], setup, *velocity)) return ConversionOutcome::OutOfMemory;
     const ChannelRecord& from = haveVelocity ? store.VelocityBank[c] : *velocity;
     const auto displacement = std::make_unique<ChannelRecord>();
-    if (!IntegrateInto(from, setup, *displacement)) return ConversionOutcome::OutOfMemory;
+    if (!IntegrateWith(from, setup, *displacement)) return ConversionOutcome::OutOfMemory;
     if (!haveVelocity) {
         store.VelocityBank[c] = std::move(*velocity);
         store.HasVelocity[c] = true;

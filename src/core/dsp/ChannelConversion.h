@@ -6,6 +6,7 @@ namespace tremvix {
 
 class ChannelList;
 struct ChannelStore;
+struct FilterSettings;
 
 enum class Conversion { Velocity, DisplacementMm, DisplacementCm };
 
@@ -23,6 +24,13 @@ struct IntegrationSetup {
     const float* bandPass = nullptr;
     const float* lowPass = nullptr;
 };
+
+// The step and filter sets of `filters` with the chosen filter. It points into
+// `filters`, which must outlive it.
+IntegrationSetup IntegrationSetupOf(const FilterSettings& filters, IntegrationFilter filter);
+
+// Integrate with everything but the channel taken from setup.
+bool IntegrateWith(const ChannelRecord& source, const IntegrationSetup& setup, ChannelRecord& result);
 
 // Converts the channel of list row `row` (1 to 8) to velocity or displacement,
 // writing the velocity and displacement banks, their flags and the row's unit and

@@ -35,13 +35,8 @@ Peaks PeaksOf(const Samples& gal, double rate, bool withVelocity) {
     const std::optional<std::int32_t> whole = WholeHertz(rate);
     if (!whole) return {};
     const FilterSettings filters = FilterSettings::AtRate(*whole);
-    const IntegrationSetup setup{filters.SamplingInterval, IntegrationFilter::BandPass, filters.BandPass.data(),
-                                 filters.LowPass.data()};
-    ChannelRecord channel;
-    channel.Filled = 1;
-    channel.SampleCount = static_cast<std::int32_t>(gal.size());
-    channel.Samples = gal;
-    const PeakMotion peaks = ComputePeakMotion(channel, setup, rate, withVelocity);
+    const IntegrationSetup setup = IntegrationSetupOf(filters, IntegrationFilter::BandPass);
+    const PeakMotion peaks = ComputePeakMotion(FilledRecord(gal), setup, rate, withVelocity);
     if (peaks.refusal) return {};
     return {peaks.pga, peaks.pgv};
 }
