@@ -15,6 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                               tremvix::NetworkLayout::JmaCsv, tremvix::NetworkLayout::PeerAt2}) {
         FuzzScanAndRead(file, layout, false);
     }
-    if (detected) FuzzScanAndRead(file, *detected, false);
+    // The binary layouts' scan reads headers alone: their read may still refuse samples
+    // that do not decode, with the file and offset.
+    const auto binary = [](tremvix::NetworkLayout layout) {
+        return layout == tremvix::NetworkLayout::MiniSeed || layout == tremvix::NetworkLayout::Sac ||
+               layout == tremvix::NetworkLayout::Win32;
+    };
+    if (detected) FuzzScanAndRead(file, *detected, binary(*detected));
     return 0;
 }

@@ -179,6 +179,28 @@ TEST(MiniSeedRecordTest, ABrokenRecordIsRefusedWithItsOffset) {
     EXPECT_NE(text.find("512 バイト目"), std::string::npos) << text;
 }
 
+// The scan reads headers alone: a record that claims more samples than its frames hold
+// is listed, and the read that decodes it refuses it at its offset, as the data set
+// window then shows.
+TEST(MiniSeedRecordTest, SamplesThatDoNotDecodeAreRefusedByTheReadAtTheirOffset) {
+    TempFolder folder;
+    Trace trace;
+    trace.integers = Integers(60, 5);
+    std::string bytes = SeedBytes(trace);
+    ASSERT_EQ(bytes.size(), 512u);
+    bytes[30] = static_cast<char>(0xEE);  // sample count, big-endian: 60,000 and more
+    bytes[31] = static_cast<char>(0x60);
+    WriteBytes(folder / "claims.mseed", bytes);
+    const ScanResult scan = ScanNetworkRecord(folder / "claims.mseed", NetworkLayout::MiniSeed);
+    ASSERT_FALSE(scan.refusal) << RefusalText(*scan.refusal);
+    EXPECT_EQ(scan.dataLines, 0xEE60);
+    const TransferRead read = ReadNetworkChannels(folder / "claims.mseed", NetworkLayout::MiniSeed, {0});
+    ASSERT_TRUE(read.refusal);
+    const std::string text = RefusalText(*read.refusal);
+    EXPECT_NE(text.find("claims.mseed"), std::string::npos) << text;
+    EXPECT_NE(text.find("0 バイト目"), std::string::npos) << text;
+}
+
 // A record whose blockettes point back at themselves is refused at its offset; the
 // library's own file reader walked such a chain for ever. A truncated last record
 // is refused too.
