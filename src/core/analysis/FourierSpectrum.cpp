@@ -1,5 +1,6 @@
 #include "core/analysis/FourierSpectrum.h"
 
+#include "core/analysis/ComplexMagnitude.h"
 #include "core/analysis/FourierTransformer.h"
 
 #include <algorithm>
@@ -78,10 +79,8 @@ FourierSpectrum ComputeFourierSpectrum(std::span<const float> samples, double dt
     result.frequencyStep = 1.0 / (n * dt);
     result.frequencies.resize(spectrum.size());
     result.amplitudes.resize(spectrum.size());
-    for (std::size_t k = 0; k < spectrum.size(); ++k) {
-        result.frequencies[k] = static_cast<double>(k) / (n * dt);
-        result.amplitudes[k] = dt * std::abs(spectrum[k]);
-    }
+    for (std::size_t k = 0; k < spectrum.size(); ++k) result.frequencies[k] = static_cast<double>(k) / (n * dt);
+    ScaledMagnitudes(spectrum, dt, result.amplitudes);
     return result;
 }
 
