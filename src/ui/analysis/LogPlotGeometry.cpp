@@ -1,5 +1,7 @@
 #include "ui/analysis/LogPlotGeometry.h"
 
+#include "core/display/CurveExtremes.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -133,12 +135,8 @@ Polyline KeepColumnExtremes(std::span<const double> x, std::span<const double> y
         const auto end = std::lower_bound(x.begin() + static_cast<std::ptrdiff_t>(first) + 1,
                                           x.begin() + static_cast<std::ptrdiff_t>(n), edge);
         const std::size_t last = static_cast<std::size_t>(end - x.begin()) - 1;
-        std::size_t low = first, high = first;
-        for (std::size_t i = first + 1; i <= last; ++i) {
-            // A value without a place on the axis (NaN) is kept wherever it stands.
-            if (!(y[i] >= y[low])) low = i;
-            if (!(y[i] <= y[high])) high = i;
-        }
+        // A value without a place on the axis (NaN) is kept wherever it stands.
+        const auto [low, high] = tremvix::ExtremesOf(y.first(n), first, last);
         keep(first);
         keep(std::min(low, high));
         keep(std::max(low, high));

@@ -1,5 +1,6 @@
 #include "ui/analysis/SpectrumDrawing.h"
 
+#include "core/display/CurveExtremes.h"
 #include "ui/analysis/SpectrumPlot.h"
 #include "ui/components/Mygraph.h"
 #include "ui/display/GraphProcedure.h"
@@ -119,53 +120,12 @@ std::uint32_t ChannelColour(int channel) {
     return colour == kYellow ? kOlive : colour;
 }
 
-namespace {
-
-// The smallest and largest x > 0 of a curve, and of y > 0 where x counts; infinite where
-// none counts. Two sets of bounds take the points in turn: each minimum waits for the
-// one before it, and the two chains run side by side. Minima and maxima are exact, so
-// the split changes nothing.
-struct CurveBounds {
-    double lowX = std::numeric_limits<double>::infinity(), highX = -std::numeric_limits<double>::infinity();
-    double lowY = std::numeric_limits<double>::infinity(), highY = -std::numeric_limits<double>::infinity();
-
-    void Take(double x, double y) {
-        if (!(x > 0.0) || !std::isfinite(x)) return;
-        lowX = std::min(lowX, x);
-        highX = std::max(highX, x);
-        if (!(y > 0.0) || !std::isfinite(y)) return;
-        lowY = std::min(lowY, y);
-        highY = std::max(highY, y);
-    }
-    void Join(const CurveBounds& other) {
-        lowX = std::min(lowX, other.lowX);
-        highX = std::max(highX, other.highX);
-        lowY = std::min(lowY, other.lowY);
-        highY = std::max(highY, other.highY);
-    }
-};
-
-CurveBounds BoundsOf(const SpectrumCurve& curve) {
-    const std::size_t n = std::min(curve.x.size(), curve.y.size());
-    CurveBounds even, odd;
-    std::size_t i = 0;
-    for (; i + 2 <= n; i += 2) {
-        even.Take(curve.x[i], curve.y[i]);
-        odd.Take(curve.x[i + 1], curve.y[i + 1]);
-    }
-    if (i < n) even.Take(curve.x[i], curve.y[i]);
-    even.Join(odd);
-    return even;
-}
-
-}  // namespace
-
 LogBox AxesOf(const SpectrumPlot& plot) {
     // The decades depend only on the smallest and largest positive value of each curve.
     std::vector<double> xs;
     std::vector<double> ys;
     for (const SpectrumCurve& curve : plot.curves) {
-        const CurveBounds b = BoundsOf(curve);
+        const tremvix::PositiveBounds b = tremvix::PositiveBoundsOf(curve.x, curve.y);
         // Nothing counted leaves the bounds infinite: no value from this curve.
         for (const double v : {b.lowX, b.highX}) if (std::isfinite(v)) xs.push_back(v);
         for (const double v : {b.lowY, b.highY}) if (std::isfinite(v)) ys.push_back(v);
