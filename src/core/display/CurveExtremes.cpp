@@ -9,7 +9,7 @@ namespace tremvix {
 
 namespace {
 
-// Vectors are passed by value between these file-local helpers alone, which the
+// Vectors are returned by value from these file-local helpers alone, which the
 // compiler inlines: no call across the file depends on the vector ABI.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
@@ -39,12 +39,12 @@ template <typename V>
 }
 
 template <typename V>
-[[gnu::always_inline]] inline V Lower(V a, V b) {
+[[gnu::always_inline]] inline V Lower(const V& a, const V& b) {
     return a < b ? a : b;
 }
 
 template <typename V>
-[[gnu::always_inline]] inline V Higher(V a, V b) {
+[[gnu::always_inline]] inline V Higher(const V& a, const V& b) {
     return a > b ? a : b;
 }
 
