@@ -30,7 +30,12 @@ void ReadInMemory(std::span<const char> bytes) {
     }
 }
 
-std::string Outcomes(const std::filesystem::path& archive, int threads) {
+struct Outcomes {
+    std::size_t records = 0;
+    std::string text;
+};
+
+Outcomes Survey(const std::filesystem::path& archive, int threads) {
     std::string text;
     tremvix::SurveyOptions options;
     options.threads = threads;
@@ -41,7 +46,7 @@ std::string Outcomes(const std::filesystem::path& archive, int threads) {
             text += outcome.row ? tremvix::SurveyRowLine(*outcome.row) : tremvix::FailureLine(outcome.record, outcome.failure);
         });
     // An archive of folders alone, or one whose damage libarchive takes for its end, holds no record.
-    return std::to_string(counts.rows) + "/" + std::to_string(counts.failures) + "\n" + text;
+    return {counts.rows + counts.failures, std::to_string(counts.rows) + "/" + std::to_string(counts.failures) + "\n" + text};
 }
 
 }  // namespace
@@ -51,6 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The survey opens archives by name: the scratch file ends like one.
     static const std::filesystem::path archive = ScratchFile("survey").string() + ".tar";
     WriteScratch(archive, data, size);
-    Check(Outcomes(archive, 1) == Outcomes(archive, 2));
+    const Outcomes one = Survey(archive, 1);
+    // Two workers can only reorder or mix up two records or more; below that the
+    // second survey (three thread starts under the sanitizers) would only halve the pace.
+    if (one.records >= 2) Check(Survey(archive, 2).text == one.text);
     return 0;
 }
