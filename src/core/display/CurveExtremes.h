@@ -8,7 +8,7 @@ namespace tremvix {
 
 // The smallest and largest x > 0 of a curve, and of y > 0 at the points whose x
 // counts; infinities and NaN never count. A bound stays infinite (low +inf, high -inf)
-// where nothing counted. Four points at a time; minima and maxima are exact, so the
+// where nothing counted. Several points at a time; minima and maxima are exact, so the
 // result is that of one point after another.
 struct PositiveBounds {
     double lowX = std::numeric_limits<double>::infinity(), highX = -std::numeric_limits<double>::infinity();
