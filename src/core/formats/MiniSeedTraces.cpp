@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
+#include <system_error>
 #include <tuple>
+#include <vector>
 #include <map>
 #include <mutex>
 
@@ -92,6 +94,30 @@ private:
 
 constexpr std::size_t kFixedHeader = 48;
 
+// libmseed checks that a blockette starts inside the record but reads its body (up to
+// a length field's 65,535 bytes) without checking that it ends there: each record is
+// handed over in a buffer of its own with that many zeros after it, so that such a
+// record reads zeros rather than memory beyond.
+class PaddedRecord {
+public:
+    static constexpr std::size_t kSlack = 65536 + 64;
+
+    // `largest`: the longest record the file can hold.
+    explicit PaddedRecord(std::size_t largest) : bytes_(largest + kSlack, '\0') {}
+
+    char* Hold(std::string_view record) {
+        if (record.size() + kSlack > bytes_.size()) bytes_.resize(record.size() + kSlack, '\0');  // the file grew
+        std::fill(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(held_), '\0');
+        std::copy(record.begin(), record.end(), bytes_.begin());
+        held_ = record.size();
+        return bytes_.data();
+    }
+
+private:
+    std::vector<char> bytes_;
+    std::size_t held_ = 0;  // bytes written after the zeros
+};
+
 // The length of the record at the start of `bytes`: its blockette 1000's (which may
 // run past the end), or without one the distance to the next record header (at a
 // multiple of the shortest record length) or to the end. 0 when no record begins there.
@@ -118,6 +144,9 @@ std::optional<Refusal> ReadPieces(const std::filesystem::path& file, bool decode
     // and a fixed header ahead of the position are always in view.
     BlockWindow window(MAXRECLEN + kFixedHeader);
     if (auto refusal = window.Open(file)) return refusal;
+    std::error_code unknown;
+    const std::uintmax_t fileSize = std::filesystem::file_size(file, unknown);
+    PaddedRecord padded(unknown ? MAXRECLEN : static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, MAXRECLEN)));
     MSRecord* record = nullptr;
     std::optional<Refusal> refusal;
     for (std::string_view rest = window.View(); !rest.empty(); rest = window.View()) {
@@ -126,8 +155,9 @@ std::optional<Refusal> ReadPieces(const std::filesystem::path& file, bool decode
         constexpr int kCut = 1;  // the record runs past the end of the file
         const int status = length == 0             ? MS_NOTSEED
                            : length > rest.size() ? kCut
-                                                   : msr_parse(const_cast<char*>(rest.data()), static_cast<int>(length),
-                                                               &record, static_cast<int>(length), decode ? 1 : 0, 0);
+                                                   : msr_parse(padded.Hold(rest.substr(0, length)),
+                                                               static_cast<int>(length), &record,
+                                                               static_cast<int>(length), decode ? 1 : 0, 0);
         if (status != MS_NOERROR) {
             const std::string reason = status > 0 ? "レコードが途中で切れています" : ms_errorstr(status);
             refusal = BadBytesAt(file, position, "MiniSEED のレコードを読めません（" + reason + "）");

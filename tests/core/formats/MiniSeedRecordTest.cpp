@@ -228,5 +228,32 @@ TEST(MiniSeedRecordTest, ABlocketteChainThatPointsBackIsRefusedNotWalkedForEver)
         << RefusalText(*cut.refusal);
 }
 
+// A record whose last blockette starts inside it and runs past its end: the library
+// reads the body it is told of, which must be zeros of ours, not memory beyond (the
+// sanitizer build catches a read past the record).
+TEST(MiniSeedRecordTest, ABlocketteRunningPastTheRecordIsNotReadBeyondIt) {
+    const std::string hex =
+        "000000000000520052c5fbe440c600707070700a0a000000000000000000000a0011e2212efe7f0000000000003c0100"
+        "016ec60000000052b87e4000c5fbe440c600707070700a0a000000000000000000000000000000005400000000000000"
+        "0000000000000000000000000000000000000000000000000000000000000000000000fa000000000000000000000000"
+        "00000000000000000000000000000000000000000ad7a33c000000000000000000000000000000000000000000000000"
+        "00000000000000dbffffff702000000000000000000000000000000000000008000000000000e440c600e440c600e440"
+        "c6000000000000000000005ac904000000c8f2d5300000481333ec48a8c7ec49e060000000cdf5f6c640e401c60a40e4"
+        "00c640e4dada49";
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    TempFolder folder;
+    WriteBytes(folder / "past.mseed", bytes);
+    // The scan reads headers alone, the load decodes the samples too.
+    const ScanResult scan = ScanNetworkRecord(folder / "past.mseed", NetworkLayout::MiniSeed);
+    if (scan.refusal) {
+        EXPECT_NE(RefusalText(*scan.refusal).find("past.mseed"), std::string::npos);
+    }
+    const LoadedRecord record = LoadRecordFile(folder / "past.mseed", FileLayout::Standard, 1.0);
+    if (record.refusal) {
+        EXPECT_NE(RefusalText(*record.refusal).find("past.mseed"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace tremvix
