@@ -115,7 +115,7 @@ public:
 
 private:
     std::vector<char> bytes_;
-    std::size_t held_ = 0;  // bytes written after the zeros
+    std::size_t held_ = 0;  // the last record's length: zeroed before the next is copied
 };
 
 // The length of the record at the start of `bytes`: its blockette 1000's (which may
