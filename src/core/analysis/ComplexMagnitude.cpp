@@ -1,5 +1,7 @@
 #include "core/analysis/ComplexMagnitude.h"
 
+#include "core/data/ProcessorFeatures.h"
+
 #include <immintrin.h>
 
 #include <cmath>
@@ -68,15 +70,10 @@ constexpr double kNegligible = 0x1p-54;
     for (; k < n; ++k) out[k] = scale * std::abs(z[k]);
 }
 
-bool Avx2() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
-}
-
 }  // namespace
 
 void ScaledMagnitudes(std::span<const std::complex<double>> z, double scale, std::span<double> out) {
-    if (Avx2()) {
+    if (HasAvx2()) {
         WideMagnitudes(z.data(), z.size(), scale, out.data());
         return;
     }

@@ -1,6 +1,7 @@
 #include "core/analysis/OscillatorBlock.h"
 
 #include "core/analysis/SdofRecursion.h"
+#include "core/data/ProcessorFeatures.h"
 
 #include <algorithm>
 #include <vector>
@@ -136,10 +137,7 @@ StepFunction Pick(int vectors, bool wide) {
 
 }  // namespace
 
-bool WideKernelAvailable() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
-}
+bool WideKernelAvailable() { return HasAvx2(); }
 
 void RunOscillatorBlock(std::span<const double> ground, double dt, std::span<const OscillatorSpec> block,
                         std::span<OscillatorPeaks> peaks, PeakSet wanted, OscillatorKernel kernel) {

@@ -1,5 +1,7 @@
 #include "core/display/CurveExtremes.h"
 
+#include "core/data/ProcessorFeatures.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -142,15 +144,10 @@ bool NarrowRange(std::span<const double> y, std::size_t first, std::size_t last,
     return RangeBody<Vec4, Mask4>(y, first, last, lowest, highest);
 }
 
-bool Avx2() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
-}
-
 }  // namespace
 
 PositiveBounds PositiveBoundsOf(std::span<const double> x, std::span<const double> y) {
-    return Avx2() ? WideBounds(x, y) : NarrowBounds(x, y);
+    return HasAvx2() ? WideBounds(x, y) : NarrowBounds(x, y);
 }
 
 ExtremeIndices ExtremesOf(std::span<const double> y, std::size_t first, std::size_t last) {
@@ -158,7 +155,7 @@ ExtremeIndices ExtremesOf(std::span<const double> y, std::size_t first, std::siz
     constexpr std::size_t kWorthLanes = 16;
     double lowest = 0.0, highest = 0.0;
     if (last - first < kWorthLanes ||
-        !(Avx2() ? WideRange(y, first, last, lowest, highest) : NarrowRange(y, first, last, lowest, highest)))
+        !(HasAvx2() ? WideRange(y, first, last, lowest, highest) : NarrowRange(y, first, last, lowest, highest)))
         return Walk(y, first, last);
     // Without NaN the walk ends at the first of the equal lowest (highest) values; -0
     // and +0 are equal to it as well.

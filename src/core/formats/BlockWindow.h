@@ -25,6 +25,7 @@ public:
 
     std::string_view View();
     void Advance(std::size_t bytes);        // at most View().size()
+    std::size_t Capacity() const { return capacity_; }  // the most ever in view: the file, when it is small
     std::uint64_t Offset() const { return base_ + begin_; }  // of View()'s first byte in the file
     bool Failed() const { return in_.bad(); }               // a read error, not the end
 

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <string_view>
-#include <system_error>
 #include <tuple>
 #include <vector>
 #include <map>
@@ -102,7 +101,7 @@ class PaddedRecord {
 public:
     static constexpr std::size_t kSlack = 65536 + 64;
 
-    // `largest`: the longest record the file can hold.
+    // `largest`: the longest record the read window can show.
     explicit PaddedRecord(std::size_t largest) : bytes_(largest + kSlack, '\0') {}
 
     char* Hold(std::string_view record) {
@@ -144,9 +143,7 @@ std::optional<Refusal> ReadPieces(const std::filesystem::path& file, bool decode
     // and a fixed header ahead of the position are always in view.
     BlockWindow window(MAXRECLEN + kFixedHeader);
     if (auto refusal = window.Open(file)) return refusal;
-    std::error_code unknown;
-    const std::uintmax_t fileSize = std::filesystem::file_size(file, unknown);
-    PaddedRecord padded(unknown ? MAXRECLEN : static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, MAXRECLEN)));
+    PaddedRecord padded(window.Capacity());
     MSRecord* record = nullptr;
     std::optional<Refusal> refusal;
     for (std::string_view rest = window.View(); !rest.empty(); rest = window.View()) {
