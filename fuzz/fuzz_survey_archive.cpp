@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <span>
 #include <string>
+#include <string_view>
+#include <functional>
 
 namespace {
 
@@ -57,8 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::filesystem::path archive = ScratchFile("survey").string() + ".tar";
     WriteScratch(archive, data, size);
     const Outcomes one = Survey(archive, 1);
-    // Two workers can only reorder or mix up two records or more; below that the
-    // second survey (three thread starts under the sanitizers) would only halve the pace.
-    if (one.records >= 2) Check(Survey(archive, 2).text == one.text);
+    // Two workers can only reorder or mix up two records or more. Their thread starts
+    // under the sanitizers cost more than the rest of an input, so one input in four,
+    // chosen by its bytes so that a finding reproduces, is surveyed again with two.
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (one.records >= 2 && std::hash<std::string_view>{}(bytes) % 4 == 0)
+        Check(Survey(archive, 2).text == one.text);
     return 0;
 }

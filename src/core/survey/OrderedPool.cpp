@@ -6,7 +6,10 @@ namespace tremvix {
 
 OrderedPool::OrderedPool(int threads, std::size_t total, Write write)
     : write_(std::move(write)), limit_(2 * static_cast<std::size_t>(std::max(threads, 1))), outcomes_(total) {
-    for (int k = 0; k < std::max(threads, 1); ++k) workers_.emplace_back([this] { Work(); });
+    // A single worker would only take each job over and hand it back: the
+    // submitting thread runs it instead, and no thread is started.
+    if (threads > 1)
+        for (int k = 0; k < threads; ++k) workers_.emplace_back([this] { Work(); });
 }
 
 OrderedPool::~OrderedPool() {
@@ -49,6 +52,10 @@ void OrderedPool::WriteReady(std::unique_lock<std::mutex>& lock) {
 }
 
 void OrderedPool::Submit(std::size_t index, Job job) {
+    if (workers_.empty()) {
+        Put(index, job());
+        return;
+    }
     std::unique_lock<std::mutex> lock(mutex_);
     WriteReady(lock);
     while (pending_ >= limit_) {

@@ -14,7 +14,8 @@
 namespace tremvix {
 
 // Worker threads that run jobs in any order while one writer, the thread that
-// submits them, receives the outcomes in the order of their indices.
+// submits them, receives the outcomes in the order of their indices. With one
+// thread asked for, the submitting thread runs each job as it is submitted.
 class OrderedPool {
 public:
     using Job = std::function<SurveyOutcome()>;

@@ -243,5 +243,22 @@ TEST(OrderedPool, WritesInIndexOrderWhateverOrderTheJobsEndIn) {
     EXPECT_EQ(written, (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "6", "7"}));
 }
 
+TEST(OrderedPool, OneThreadRunsEachJobOnTheSubmitterAndStillWritesInOrder) {
+    std::vector<std::string> written;
+    OrderedPool pool(1, 3, [&](const SurveyOutcome& outcome) { written.push_back(outcome.record); });
+    const std::thread::id submitter = std::this_thread::get_id();
+    std::vector<std::thread::id> ranOn;
+    pool.Put(2, {"2", std::nullopt, "refused"});  // known before the jobs before it
+    for (std::size_t k = 0; k < 2; ++k)
+        pool.Submit(k, [k, &ranOn] {
+            ranOn.push_back(std::this_thread::get_id());
+            return SurveyOutcome{std::to_string(k), std::nullopt, "x"};
+        });
+    EXPECT_EQ(written, (std::vector<std::string>{"0", "1", "2"}));  // written before Finish
+    pool.Finish();
+    EXPECT_EQ(written.size(), 3u);
+    EXPECT_EQ(ranOn, (std::vector<std::thread::id>{submitter, submitter}));
+}
+
 }  // namespace
 }  // namespace tremvix
