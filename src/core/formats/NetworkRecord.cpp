@@ -42,12 +42,22 @@ std::string NetworkLayoutName(NetworkLayout layout) {
     return formats::FormatOf(layout).Name();
 }
 
+std::optional<CompanionFile> MissingCompanion(const std::filesystem::path& file, NetworkLayout layout) {
+    if (WrongLayout(file, layout)) return std::nullopt;
+    return formats::FormatOf(layout).MissingCompanion(file);
+}
+
 ScanResult ScanNetworkRecord(const std::filesystem::path& file, NetworkLayout layout) {
+    return ScanNetworkRecord(file, layout, {});
+}
+
+ScanResult ScanNetworkRecord(const std::filesystem::path& file, NetworkLayout layout,
+                             const std::filesystem::path& companion) {
     if (auto refusal = WrongLayout(file, layout)) {
         return formats::ScanRefusal(*refusal);
     }
     try {
-        return formats::FormatOf(layout).Scan(file);
+        return formats::FormatOf(layout).ScanWith(file, companion);
     } catch (const std::bad_alloc&) {
         Refusal refusal{RefusalKind::OutOfMemory};
         refusal.file = formats::FileNameText(file);
@@ -58,11 +68,17 @@ ScanResult ScanNetworkRecord(const std::filesystem::path& file, NetworkLayout la
 TransferRead ReadNetworkChannels(const std::filesystem::path& file, NetworkLayout layout,
                                  const std::vector<int>& channels,
                                  const std::function<void(int samplesRead)>& progress) {
+    return ReadNetworkChannels(file, layout, {}, channels, progress);
+}
+
+TransferRead ReadNetworkChannels(const std::filesystem::path& file, NetworkLayout layout,
+                                 const std::filesystem::path& companion, const std::vector<int>& channels,
+                                 const std::function<void(int samplesRead)>& progress) {
     if (auto refusal = WrongLayout(file, layout)) {
         return formats::ReadRefusal(*refusal);
     }
     try {
-        return formats::FormatOf(layout).Read(file, channels, progress);
+        return formats::FormatOf(layout).ReadWith(file, companion, channels, progress);
     } catch (const std::bad_alloc&) {
         // A record too long for the memory there is: refused, nothing half read.
         Refusal refusal{RefusalKind::OutOfMemory};

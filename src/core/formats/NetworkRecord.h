@@ -35,4 +35,20 @@ TransferRead ReadNetworkChannels(const std::filesystem::path& file, NetworkLayou
                                  const std::vector<int>& channels,
                                  const std::function<void(int samplesRead)>& progress = {});
 
+// A second file that the record of `file` needs and did not find beside it (the
+// channel table of a WIN32 file, or the data file of a table), so that the user can
+// be asked for it. nullopt when none is missing.
+struct CompanionFile {
+    std::string what;      // "WIN32のチャンネル表" and the like
+    std::string patterns;  // of an open dialog: "*.ch;*.tbl"
+};
+std::optional<CompanionFile> MissingCompanion(const std::filesystem::path& file, NetworkLayout layout);
+
+// As above, with that second file as the user chose it (empty: found beside).
+ScanResult ScanNetworkRecord(const std::filesystem::path& file, NetworkLayout layout,
+                             const std::filesystem::path& companion);
+TransferRead ReadNetworkChannels(const std::filesystem::path& file, NetworkLayout layout,
+                                 const std::filesystem::path& companion, const std::vector<int>& channels,
+                                 const std::function<void(int samplesRead)>& progress = {});
+
 }  // namespace tremvix

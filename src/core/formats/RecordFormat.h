@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/DataFileReader.h"
+#include "core/formats/NetworkRecord.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -9,10 +10,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace tremvix {
-enum class NetworkLayout;
-}
 
 namespace tremvix::formats {
 
@@ -58,6 +55,21 @@ public:
     // The chosen channels' samples in the scan's units (see ReadNetworkChannels).
     virtual TransferRead Read(const std::filesystem::path& file, const std::vector<int>& channels,
                               const std::function<void(int)>& progress) const = 0;
+
+    // A second file that the record of `file` needs and did not find beside it, for
+    // the user to be asked for; nullopt when nothing is missing.
+    virtual std::optional<CompanionFile> MissingCompanion(const std::filesystem::path& /*file*/) const {
+        return std::nullopt;
+    }
+
+    // Scan and Read with that second file given by the user (empty: found beside).
+    virtual ScanResult ScanWith(const std::filesystem::path& file, const std::filesystem::path& /*companion*/) const {
+        return Scan(file);
+    }
+    virtual TransferRead ReadWith(const std::filesystem::path& file, const std::filesystem::path& /*companion*/,
+                                  const std::vector<int>& channels, const std::function<void(int)>& progress) const {
+        return Read(file, channels, progress);
+    }
 
     // The files of the record that `file` belongs to, found beside it.
     virtual std::vector<std::filesystem::path> RecordFiles(const std::filesystem::path& file) const {

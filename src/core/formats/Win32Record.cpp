@@ -49,8 +49,10 @@ struct Win32Files {
     fs::path data, table;
 };
 
-Win32Files FindFiles(const fs::path& file) {
+// With the other file as the user chose it, or else found beside.
+Win32Files FindFiles(const fs::path& file, const fs::path& companion) {
     const std::string head = HeadOf(file);
+    if (!companion.empty()) return LooksLikeWin32(head) ? Win32Files{file, companion} : Win32Files{companion, file};
     if (LooksLikeWin32(head)) {
         // The table listing most of the first block's channels; the first by name of equals.
         const std::vector<std::uint16_t> ids = FirstBlockChannelIds(head);
@@ -97,11 +99,25 @@ std::optional<Refusal> CheckRates(const fs::path& file, const Win32Data& data) {
     return std::nullopt;
 }
 
-Win32Record ReadRecord(const fs::path& file, bool decode) {
+// A file the user chose as the other one that is not what it was chosen as.
+std::optional<Refusal> WrongCompanion(const Win32Files& files, const fs::path& companion) {
+    if (companion.empty()) return std::nullopt;
+    if (companion == files.data && !LooksLikeWin32(HeadOf(companion)))
+        return BadRecordAt(companion, 0, "WIN32 のファイルではありません");
+    if (companion == files.table && !LooksLikeChannelTable(HeadOf(companion)))
+        return BadRecordAt(companion, 1, "WIN32 のチャンネル表ではありません");
+    return std::nullopt;
+}
+
+Win32Record ReadRecord(const fs::path& file, const fs::path& companion, bool decode) {
     Win32Record record;
-    record.files = FindFiles(file);
+    record.files = FindFiles(file, companion);
     if (record.files.data.empty()) {
         record.refusal = BadRecordAt(file, 0, "このチャンネル表のチャンネルを持つ WIN32 のファイルが隣にありません");
+        return record;
+    }
+    if (auto refusal = WrongCompanion(record.files, companion)) {
+        record.refusal = refusal;
         return record;
     }
     Win32Table table;
@@ -154,8 +170,21 @@ public:
         return LooksLikeWin32(head.bytes) || LooksLikeChannelTable(head.bytes);
     }
 
-    ScanResult Scan(const fs::path& file) const override {
-        const Win32Record record = ReadRecord(file, false);
+    std::optional<CompanionFile> MissingCompanion(const fs::path& file) const override {
+        const Win32Files files = FindFiles(file, {});
+        if (files.data.empty()) return CompanionFile{"WIN32のデータファイル", "*.cnt;*.win;*.win32"};
+        if (files.table.empty()) return CompanionFile{"WIN32のチャンネル表", "*.ch;*.tbl"};
+        return std::nullopt;
+    }
+
+    ScanResult Scan(const fs::path& file) const override { return ScanWith(file, {}); }
+    TransferRead Read(const fs::path& file, const std::vector<int>& channels,
+                      const std::function<void(int)>& progress) const override {
+        return ReadWith(file, {}, channels, progress);
+    }
+
+    ScanResult ScanWith(const fs::path& file, const fs::path& companion) const override {
+        const Win32Record record = ReadRecord(file, companion, false);
         if (record.refusal) return ScanRefusal(*record.refusal);
         const int samples = record.data.seconds * record.data.channels.front().rate;
         ScanResult scan = RecordScan(record.channels, samples, record.data.channels.front().rate, Name());
@@ -163,9 +192,9 @@ public:
         return scan;
     }
 
-    TransferRead Read(const fs::path& file, const std::vector<int>& channels,
-                      const std::function<void(int)>& progress) const override {
-        const Win32Record record = ReadRecord(file, true);
+    TransferRead ReadWith(const fs::path& file, const fs::path& companion, const std::vector<int>& channels,
+                          const std::function<void(int)>& progress) const override {
+        const Win32Record record = ReadRecord(file, companion, true);
         if (record.refusal) return ReadRefusal(*record.refusal);
         TransferRead read;
         ReadProgress report(progress, channels.size());
@@ -185,7 +214,7 @@ public:
     }
 
     std::vector<fs::path> RecordFiles(const fs::path& file) const override {
-        const Win32Files files = FindFiles(file);
+        const Win32Files files = FindFiles(file, {});
         std::vector<fs::path> found;
         for (const fs::path& each : {files.data, files.table})
             if (!each.empty()) found.push_back(each);

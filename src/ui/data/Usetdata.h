@@ -56,6 +56,7 @@ public:
     std::optional<tremvix::NetworkLayout> ScannedNetwork;
     double ScannedRate = 0.0;  // Hz the record states; 0 when it states none
     std::vector<std::filesystem::path> ScannedFiles;  // the files the listed record is read from
+    std::filesystem::path ScannedCompanion;  // the second file the user chose for it; empty when found beside
     std::int32_t FileChannelCount = 0;
     std::int32_t StepSize = 4;
     std::int32_t StepStart = 0;
@@ -87,6 +88,7 @@ public:
 private:
     void ScanCsvFile(const QString& file);
     void ScanNetworkFile(const QString& file, tremvix::NetworkLayout layout);
+    static std::filesystem::path AskForCompanion(const std::filesystem::path& file, tremvix::NetworkLayout layout);
     void ClearGrid(int firstColumn);
     void ShowScanned(int channels, int dataLines);
     void ShowRefusal(const tremvix::Refusal& refusal);

@@ -51,6 +51,7 @@ void TSetData::ScanCsvFile(const QString& file) {
     ScannedNetwork.reset();
     ScannedRate = 0.0;
     ScannedFiles = {std::filesystem::path(file.toStdString())};
+    ScannedCompanion.clear();
     ShowLayoutCaption(menuCaption_);
     Label1->setText(QFileInfo(file).fileName());
     Label1->adjustSize();
@@ -73,8 +74,22 @@ void TSetData::ScanCsvFile(const QString& file) {
     ShowScanned(n, scan.dataLines);
 }
 
+// A record that needs a second file not found beside it (a WIN32 file's channel
+// table) asks for it; without one it is read as the layout reads it alone.
+std::filesystem::path TSetData::AskForCompanion(const std::filesystem::path& file, tremvix::NetworkLayout layout) {
+    const std::optional<tremvix::CompanionFile> wanted = tremvix::MissingCompanion(file, layout);
+    if (!wanted) return {};
+    const QString what = QString::fromStdString(wanted->what);
+    const QString patterns = QString::fromStdString(wanted->patterns);
+    const QString chosen =
+        Dialogs::OpenFileName(what + "(" + patterns + ")|" + patterns + QStringLiteral("|すべて(*.*)|*.*"));
+    return std::filesystem::path(chosen.toStdString());
+}
+
 void TSetData::ScanNetworkFile(const QString& file, tremvix::NetworkLayout layout) {
-    const tremvix::ScanResult scan = ScanNetworkRecord(std::filesystem::path(file.toStdString()), layout);
+    const std::filesystem::path path(file.toStdString());
+    const std::filesystem::path companion = AskForCompanion(path, layout);
+    const tremvix::ScanResult scan = ScanNetworkRecord(path, layout, companion);
     if (scan.refusal) {
         ShowRefusal(*scan.refusal);
         return;
@@ -85,6 +100,7 @@ void TSetData::ScanNetworkFile(const QString& file, tremvix::NetworkLayout layou
     ScannedNetwork = layout;
     ScannedRate = scan.samplingRate;
     ScannedFiles = scan.files;
+    ScannedCompanion = companion;
     ShowLayoutCaption(QString::fromStdString(scan.layoutName));
     Label1->setText(QFileInfo(file).fileName());
     Label1->adjustSize();

@@ -115,7 +115,7 @@ std::optional<tremvix::TransferRead> TSetData::ReadForTransfer(const std::vector
 tremvix::TransferRead TSetData::ReadMarked(const std::vector<int>& columns,
                                            const std::function<void(int)>& progress) const {
     const std::filesystem::path path(DataFilePath.toStdString());
-    if (ScannedNetwork) return ReadNetworkChannels(path, *ScannedNetwork, columns, progress);
+    if (ScannedNetwork) return ReadNetworkChannels(path, *ScannedNetwork, ScannedCompanion, columns, progress);
     return ReadChannels(path, ChosenLayout(), columns, host_.Store().FileLineCount, progress);
 }
 

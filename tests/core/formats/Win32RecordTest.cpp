@@ -159,6 +159,45 @@ TEST(Win32RecordTest, TheChannelTableGivesStationComponentAndPhysicalValuesOpene
     }
 }
 
+TEST(Win32RecordTest, AFileWithoutItsCompanionBesideItAsksForItAndReadsThroughTheChosenOne) {
+    TempFolder data, tables;
+    std::filesystem::create_directories(data / "in");
+    std::filesystem::create_directories(tables / "in");
+    const std::filesystem::path cnt = data / "in" / "a.cnt", ch = tables / "in" / "a.ch";
+    WriteBytes(cnt, EveryWidthFile());
+    WriteBytes(ch, kTable);
+    const std::optional<CompanionFile> table = MissingCompanion(cnt, NetworkLayout::Win32);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->patterns, "*.ch;*.tbl");
+    ASSERT_TRUE(MissingCompanion(ch, NetworkLayout::Win32));
+    EXPECT_EQ(MissingCompanion(ch, NetworkLayout::Win32)->patterns, "*.cnt;*.win;*.win32");
+
+    // Either file chosen first, the other given: the table's stations and units.
+    for (const auto& [file, companion] : {std::pair{cnt, ch}, std::pair{ch, cnt}}) {
+        const ScanResult scan = ScanNetworkRecord(file, NetworkLayout::Win32, companion);
+        ASSERT_FALSE(scan.refusal) << RefusalText(*scan.refusal);
+        ASSERT_EQ(scan.channelCount, 5);
+        EXPECT_EQ(scan.names[2], "N.TSTA");
+        EXPECT_EQ(scan.units[2], "gal");
+        const TransferRead read = ReadNetworkChannels(file, NetworkLayout::Win32, companion, {0});
+        ASSERT_FALSE(read.refusal) << RefusalText(*read.refusal);
+        const std::vector<float> counts = Counts({EveryWidth()[0][0], EveryWidth()[1][0]});
+        ASSERT_EQ(read.columns[0].samples.size(), counts.size());
+        EXPECT_FLOAT_EQ(read.columns[0].samples[1], static_cast<float>(counts[1] * (1.023e-7 / (196.0 * 10.0) * 100.0)));
+    }
+    // Nothing asked for once the table is beside the data.
+    WriteBytes(data / "in" / "a.ch", kTable);
+    EXPECT_FALSE(MissingCompanion(cnt, NetworkLayout::Win32));
+
+    // A chosen file that is not what was asked for is refused with its name.
+    const ScanResult notTable = ScanNetworkRecord(cnt, NetworkLayout::Win32, cnt);
+    ASSERT_TRUE(notTable.refusal);
+    EXPECT_NE(RefusalText(*notTable.refusal).find("チャンネル表ではありません"), std::string::npos);
+    const ScanResult notData = ScanNetworkRecord(ch, NetworkLayout::Win32, ch);
+    ASSERT_TRUE(notData.refusal);
+    EXPECT_NE(RefusalText(*notData.refusal).find("WIN32 のファイルではありません"), std::string::npos);
+}
+
 TEST(Win32RecordTest, TheSurveyTakesTheDataWithItsTableAndNotTheTableAlone) {
     TempFolder folder;
     WriteBytes(folder / "a.cnt", EveryWidthFile());

@@ -9,6 +9,7 @@
 #include "ui/data/Usetdata.h"
 #include "ui/widgets/StringGrid.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -48,4 +49,43 @@ TEST_F(SeismologyRecordWindowTest, EachFormatIsNamedAndListedWhateverTheMenuSays
     EXPECT_EQ(Open->Filters.SamplingRate, 100);
     EXPECT_EQ(Open->Store().ChannelCount, 3);
     EXPECT_EQ(Open->StringGrid1->cell(4, 1), "V");  // kine is a velocity
+}
+
+TEST_F(SeismologyRecordWindowTest, AWin32FileWithoutItsTableBesideItAsksForTheTable) {
+    DataFiles data, tables;
+    auto copy = [](const QString& from, DataFiles& into) {
+        QFile file(from);
+        file.open(QIODevice::ReadOnly);
+        return into.Write(QFileInfo(from).fileName(), file.readAll());
+    };
+    const QString cnt = copy(ExampleFile("seismology/20000101120700.cnt"), data);
+    const QString ch = copy(ExampleFile("seismology/20000101120700.ch"), tables);
+    QStringList asked;
+    auto answer = [&](const QString& table) {
+        Dialogs::SetOpenFileHandler([&asked, cnt, table](const QString& filter) {
+            asked << filter;
+            return asked.size() == 1 ? cnt : table;
+        });
+    };
+
+    answer(ch);
+    SetData->Button2->click();
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_TRUE(asked[1].startsWith(QStringLiteral("WIN32のチャンネル表(*.ch;*.tbl)"))) << asked[1].toStdString();
+    ASSERT_TRUE(messages.empty()) << messages[0].text.toStdString();
+    EXPECT_EQ(Cell(1, 1), "N.SMPH");
+    EXPECT_EQ(Cell(3, 1), "kine");
+    SetData->Button5->click();
+    SetData->Button4->click();
+    ASSERT_EQ(Open->Store().ChannelCount, 3);
+    EXPECT_EQ(Open->StringGrid1->cell(4, 1), "V");  // the table's kine is a velocity
+
+    // Without a table chosen the counts are read, and the window says so.
+    asked.clear();
+    answer(QString());
+    SetData->Button2->click();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(Cell(3, 1), "count");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("カウント値のまま"))) << messages[0].text.toStdString();
 }
