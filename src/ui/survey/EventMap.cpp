@@ -88,6 +88,18 @@ void DrawLegend(TMyMap& map, const std::vector<StationMark>& marks, tremvix::Mar
     }
 }
 
+// A map without its coastline says why, at the frame's foot, rather than pass for one.
+void DrawCoastError(TMyMap& map, const Coastline& coast) {
+    if (coast.error.isEmpty()) return;
+    Canvas& c = map.canvas();
+    const std::uint32_t textColor = c.fontColor;
+    c.fontColor = 0x0000C0;
+    c.brush.color = 0xFFFFFF;
+    c.brush.style = Canvas::BrushStyle::Solid;
+    c.TextOut(map.SCX + 6, map.SCY + map.SCH - 20, QStringLiteral("海岸線なし：") + coast.error);
+    c.fontColor = textColor;
+}
+
 }  // namespace
 
 void SetUpEventMap(TMyMap& map) {
@@ -146,6 +158,7 @@ std::vector<std::optional<QPoint>> DrawEventMap(TMyMap& map, const Coastline& co
     map.outer_clear();
     map.degree_write();
     DrawLegend(map, marks, scheme);
+    DrawCoastError(map, coast);
     map.update();
     return positions;
 }

@@ -71,6 +71,26 @@ TEST_F(EventMapTest, TheCoastlineIsFoundBesideTheProgramsAndDrawnInsideTheFrame)
     EXPECT_EQ(outside, 0);
 }
 
+TEST_F(EventMapTest, AMissingCoastlineIsSaidOnTheMapNotPassedOver) {
+    const Coastline missing = ReadCoastlineFile(QString());
+    ASSERT_FALSE(missing.error.isEmpty());
+    DrawEventMap(map, missing, {}, tremvix::MarkScheme::Intensity, std::nullopt);
+    // The reason is written in red inside the frame, near its foot.
+    const auto redPixels = [this](int top, int bottom) {
+        int red = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = map.SCX; x < map.SCX + map.SCW; ++x) {
+                const QColor p = map.image().pixelColor(x, y);
+                red += p.red() > 120 && p.green() < 90 && p.blue() < 90;
+            }
+        return red;
+    };
+    EXPECT_GT(redPixels(map.SCY + map.SCH - 24, map.SCY + map.SCH), 50);
+    // A map with its coastline has no such text.
+    DrawEventMap(map, ProgramCoastline(), {}, tremvix::MarkScheme::Intensity, std::nullopt);
+    EXPECT_EQ(redPixels(map.SCY + map.SCH - 24, map.SCY + map.SCH), 0);
+}
+
 TEST_F(EventMapTest, AClickReachesTheNearestMarkWithinReach) {
     const std::vector<std::optional<QPoint>> positions = {QPoint(100, 100), std::nullopt, QPoint(106, 100)};
     EXPECT_EQ(MarkNear(positions, QPoint(104, 100)), 2u);
