@@ -32,8 +32,8 @@ inline void WriteFuzzParts(const std::filesystem::path& folder, std::string_view
 // readMayRefuse: whether the read may still refuse what the scan took (a compressed
 // frame broken in the samples themselves); text layouts are wholly checked by the scan.
 inline void FuzzScanAndRead(const std::filesystem::path& file, tremvix::NetworkLayout layout,
-                            bool readMayRefuse = true) {
-    const tremvix::ScanResult scan = tremvix::ScanNetworkRecord(file, layout);
+                            bool readMayRefuse = true, const std::filesystem::path& companion = {}) {
+    const tremvix::ScanResult scan = tremvix::ScanNetworkRecord(file, layout, companion);
     if (scan.refusal) {
         FuzzCheck(!scan.refusal->file.empty());
         FuzzCheck(!tremvix::RefusalText(*scan.refusal).empty());
@@ -45,7 +45,7 @@ inline void FuzzScanAndRead(const std::filesystem::path& file, tremvix::NetworkL
     FuzzCheck(scan.dataLines >= 0 && scan.samplingRate > 0 && !scan.layoutName.empty());
     std::vector<int> all;
     for (int k = 0; k < scan.channelCount; ++k) all.push_back(k);
-    const tremvix::TransferRead read = tremvix::ReadNetworkChannels(file, layout, all);
+    const tremvix::TransferRead read = tremvix::ReadNetworkChannels(file, layout, companion, all);
     if (read.refusal) {
         FuzzCheck(readMayRefuse && !read.refusal->file.empty());
         return;
@@ -55,5 +55,5 @@ inline void FuzzScanAndRead(const std::filesystem::path& file, tremvix::NetworkL
         FuzzCheck(read.columns[k].samples.size() == static_cast<std::size_t>(read.linesRead));
         FuzzCheck(read.columns[k].id == scan.ids[k] && read.columns[k].unit == scan.units[k]);
     }
-    FuzzCheck(tremvix::ReadNetworkChannels(file, layout, {scan.channelCount}).refusal.has_value());
+    FuzzCheck(tremvix::ReadNetworkChannels(file, layout, companion, {scan.channelCount}).refusal.has_value());
 }

@@ -1,4 +1,5 @@
-// WIN32 data and its channel table (split at "\n--\n"), opened through either.
+// WIN32 data and its channel table (split at "\n--\n"), opened through either, found
+// beside it or given as the file the user chose for it.
 #include "FuzzRecord.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -9,6 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<tremvix::NetworkLayout> detected = tremvix::DetectNetworkLayout(file);
         FuzzScanAndRead(file, tremvix::NetworkLayout::Win32);
         if (detected) FuzzScanAndRead(file, *detected);
+        const std::filesystem::path other = folder / (name == std::string_view("a.cnt") ? "a.ch" : "a.cnt");
+        FuzzScanAndRead(file, tremvix::NetworkLayout::Win32, true, other);
     }
     return 0;
 }
